@@ -1,0 +1,1 @@
+// Game settings record and the object counter.

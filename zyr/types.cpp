@@ -1,0 +1,1 @@
+#include "zyr/types.hpp"
