@@ -2,10 +2,18 @@
 // writes to one text file in time order.
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
+#include <exception>
 #include <map>
+#include <memory>
+#include <mutex>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -32,43 +40,75 @@ inline constexpr std::int32_t РАЗМЕР_ВЫГРУЗКИ = 1;
 inline constexpr std::int32_t РАЗМЕР_ПОЧТОВОГО_ЯЩИКА = 300;
 inline constexpr float МНОЖИТЕЛЬ_ВРЕМЕНИ = 1e7f;
 
+// The name under which writers find the logging thread's mailbox.
+inline constexpr std::string_view ИМЯ_ПОТОКА_ЖУРНАЛА = "поток_журналирования";
+
+class ЖурналИсключение : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // Written by the start on the main thread before anyone else writes, read-only afterwards.
 extern ПараметрыЖурнала параметры_журнала;
 extern std::vector<std::string> ошибки_конвертации_уровней_модулей;
 
+// The monotonic clock at program start (set by a static initialiser); every time stamp counts from it.
+extern const std::chrono::steady_clock::time_point время_старта;
+
 void строковая_инициализация_журнала(const std::string& файл, const std::string& общий_уровень,
                                      const std::map<std::string, std::string>& уровни_модулей);
+// Starts the logging thread on the file; a journal already running in this process is ended first.
 void инициализация_журнала(const std::string& файл, УровниЖурнала общий,
                            const std::map<std::string, УровниЖурнала>& уровни);
 std::map<std::string, УровниЖурнала> конвертация_уровней_модулей(const std::map<std::string, std::string>& уровни);
+
+// 100-nanosecond ticks since время_старта.
+std::int64_t текущее_время();
 
 // True when a record of this level from this module passes its threshold.
 bool будет_записано(std::string_view модуль, УровниЖурнала уровень);
 
 // Formats the line and hands it to the logging thread; the threshold is already passed.
+// Without a time stamp the present one is taken. Never throws.
 void отправить_запись(std::string_view модуль, УровниЖурнала уровень, std::string_view сообщение);
+void отправить_запись(std::string_view модуль, УровниЖурнала уровень, std::int64_t время,
+                      std::string_view сообщение) noexcept;
 
 // The call every module uses. The message is a callable returning the text; it
 // is invoked at most once, and only when the record passes its threshold. A
-// ready string is accepted too. Never fails towards the caller.
+// ready string is accepted too. Never fails towards the caller: a message whose
+// building throws is written as a note of that failure.
 template <class Сообщение>
 void в_журнал(std::string_view модуль, УровниЖурнала уровень, Сообщение&& сообщение) {
     if (!будет_записано(модуль, уровень)) return;
+    const std::int64_t время = текущее_время();
     if constexpr (std::is_invocable_v<Сообщение&>) {
-        const std::string текст = std::forward<Сообщение>(сообщение)();
-        отправить_запись(модуль, уровень, текст);
+        std::string текст;
+        try {
+            текст = std::forward<Сообщение>(сообщение)();
+        } catch (const std::exception& ошибка) {
+            текст = std::string("сообщение не построено: ") + ошибка.what();
+        } catch (...) {
+            текст = "сообщение не построено";
+        }
+        отправить_запись(модуль, уровень, время, текст);
     } else {
-        отправить_запись(модуль, уровень, std::string_view(сообщение));
+        отправить_запись(модуль, уровень, время, std::string_view(сообщение));
     }
 }
 
+// The lines of the text (split at every line break) joined by the continuation text.
 std::string журнал_многострочное_форматирование(std::string_view текст);
+// The file header; also sets the module column format and the continuation text.
 std::string заголовок();
+// Sends the stop record: records sent earlier are still written, later ones are dropped.
 void остановить_журнал();
-std::int64_t текущее_время();
+// The level column text, 11 characters.
+std::string_view текст_уровня(УровниЖурнала уровень);
 
 // Ends the logging thread after it has written every record sent so far.
-// Safe to call more than once and when the journal never started.
+// Safe to call more than once and when the journal never started. It also runs
+// at normal process exit, so records are written even when main forgets it.
 void завершить_журнал();
 
 // Owned by main: ends the journal when main's scope is left, however it is left.
@@ -79,5 +119,77 @@ public:
     ОхранаЖурнала(const ОхранаЖурнала&) = delete;
     ОхранаЖурнала& operator=(const ОхранаЖурнала&) = delete;
 };
+
+// What a sender hands the logging thread. A negative time stamp is the stop record.
+struct ЗаписьЖурнала {
+    std::thread::id отправитель;
+    std::int64_t время = 0;
+    std::string текст;
+};
+
+// The logging thread's bounded mailbox: senders wait while it is full; once
+// closed (the thread has ended) it takes nothing and releases waiting senders.
+class ПочтовыйЯщикЖурнала {
+public:
+    explicit ПочтовыйЯщикЖурнала(std::size_t ёмкость);
+
+    // False when the mailbox is closed and the record was dropped.
+    bool отправить(ЗаписьЖурнала запись);
+    // Waits for the next record in sending order.
+    ЗаписьЖурнала взять();
+    void закрыть();
+    bool закрыт() const;
+
+private:
+    const std::size_t ёмкость_;
+    mutable std::mutex мьютекс_;
+    std::condition_variable есть_запись_;
+    std::condition_variable есть_место_;
+    std::deque<ЗаписьЖурнала> записи_;
+    bool закрыт_ = false;
+};
+
+// A pending record's place in the time order: among equal time stamps the earlier arrival comes first.
+struct КлючЗаписи {
+    std::int64_t время = 0;
+    std::uint64_t номер = 0;
+    friend auto operator<=>(const КлючЗаписи&, const КлючЗаписи&) = default;
+};
+
+// The file writer, owned by the logging thread alone. It keeps the pending
+// records sorted by time and writes the oldest once the buffer is full.
+class ЖурналОбъект {
+public:
+    // Creates or empties the file; throws ЖурналИсключение when it can't be opened.
+    // A buffer capacity or flush count below 1 counts as 1.
+    ЖурналОбъект(const std::string& файл, std::int32_t буфер, std::int32_t выгрузка);
+    // Writes every pending record and closes the file.
+    virtual ~ЖурналОбъект();
+    ЖурналОбъект(const ЖурналОбъект&) = delete;
+    ЖурналОбъект& operator=(const ЖурналОбъект&) = delete;
+
+    virtual void в_журнал(std::int64_t время, std::string текст);
+    virtual void вставить_ключ(КлючЗаписи ключ);
+    virtual void записать(std::int32_t n);
+
+    std::int32_t количество() const { return количество_; }
+    std::int32_t ёмкость() const { return ёмкость_; }
+    std::int32_t выгрузка() const { return выгрузка_; }
+
+private:
+    int файл_ = -1;
+    std::vector<КлючЗаписи> ключи_;
+    std::map<КлючЗаписи, std::string> тексты_;
+    std::int32_t ёмкость_ = 1;
+    std::int32_t выгрузка_ = 1;
+    std::int32_t количество_ = 0;
+    std::uint64_t следующий_номер_ = 0;
+};
+
+// The body of the logging thread: takes records from the mailbox and hands them
+// to a writer on the file until the stop record; then closes the mailbox and
+// writes what is pending. A file that can't be opened ends the thread at once.
+void функция_потока_журнала(std::shared_ptr<ПочтовыйЯщикЖурнала> ящик, std::string файл, std::int32_t буфер,
+                            std::int32_t выгрузка);
 
 }  // namespace my_utils::journal
