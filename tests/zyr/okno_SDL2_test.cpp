@@ -1,0 +1,76 @@
+// The window layer's parts that need no window: flags from the settings, the
+// OpenGL version name, and operations asked for while there is no window.
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "zyr/okno.hpp"
+#include "zyr/zavisimost/okno_SDL2.hpp"
+
+namespace {
+
+namespace окно = zyr::zavisimost::okno_SDL2;
+
+// (полный_экран, режим_desktop) -> SDL window flags.
+class ФлагиОкна : public ::testing::TestWithParam<std::tuple<std::uint32_t, std::int32_t, std::uint32_t>> {};
+
+TEST_P(ФлагиОкна, ПолныйЭкранИРежимDesktopДаютФлагиSDL) {
+    const auto [полный_экран, режим_desktop, ожидаемые] = GetParam();
+    окно::параметры_окна = {};
+    окно::параметры_окна.флаги = полный_экран;
+    окно::параметры_окна.режим_desktop = режим_desktop;
+    окно::инициализация_параметров();
+    EXPECT_EQ(окно::параметры_окна.флаги, ожидаемые);
+}
+
+INSTANTIATE_TEST_SUITE_P(Сочетания, ФлагиОкна,
+                         ::testing::Values(std::make_tuple(1u, 1, 0x1001u), std::make_tuple(1u, 0, 0x1u),
+                                           std::make_tuple(0u, 1, 0u), std::make_tuple(0u, 0, 0u),
+                                           std::make_tuple(7u, 1, 0x1001u)));
+
+TEST(ВерсияGL, ИмяВерсииНеВышеДваОдин) {
+    const std::pair<const char*, const char*> случаи[] = {
+        {"4.5 (Compatibility Profile) Mesa 22.3.6", "GL21"},
+        {"2.1 Mesa 10.0", "GL21"},
+        {"2.0", "GL20"},
+        {"1.5.0 NVIDIA", "GL15"},
+        {"1.1", "GL11"},
+        {"1.0", "GL11"},
+        {"OpenGL ES 3.2", "GL11"},
+        {"", "GL11"},
+        {nullptr, "GL11"},
+    };
+    for (const auto& [строка, имя] : случаи) EXPECT_EQ(окно::имя_версии_GL(строка), имя) << (строка ? строка : "null");
+}
+
+TEST(ОкноБезОкна, ОперацииБезОкнаНичегоНеЛомают) {
+    окно::параметры_окна = {};
+    окно::параметры_окна.ширина = 801;
+    окно::параметры_окна.высота = 601;
+    int x = 0;
+    int y = 0;
+    окно::SDL_получить_центр_окна(x, y);
+    EXPECT_EQ(x, 400);
+    EXPECT_EQ(y, 300);
+    EXPECT_EQ(zyr::okno::размеры_окна(), (zyr::types::Координаты2D<std::int32_t>{801, 601}));
+
+    EXPECT_EQ(окно::SDL_получить_окно(), nullptr);
+    EXPECT_EQ(окно::SDL_получить_флаги_окна(), 0u);
+    EXPECT_FALSE(zyr::okno::окно_минимизировано());
+    zyr::okno::обменять_окна();
+    zyr::okno::восстановление_размеров_окна();
+    zyr::okno::изменить_режим_экрана(0);
+    EXPECT_EQ(окно::параметры_окна.ширина, 801);
+}
+
+TEST(ОкноБезОкна, СмертьБросаетТекстСПрефиксом) {
+    окно::параметры_окна = {};
+    try {
+        окно::SDL_смерть("Невозможно создать окно");
+        FAIL() << "SDL_смерть вернулась";
+    } catch (const окно::ОкноИсключение& ошибка) {
+        EXPECT_STREQ(ошибка.what(), "Ошибка: Невозможно создать окно");
+    }
+}
+
+}  // namespace

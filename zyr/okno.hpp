@@ -1,0 +1,23 @@
+// The window operations for the engine and the game, without SDL in their names
+// or in the caller's includes; the SDL2 layer is zyr/zavisimost/okno_SDL2.
+#pragma once
+
+#include <cstdint>
+
+#include "zyr/types.hpp"
+
+namespace zyr::okno {
+
+void закрыть_окно();
+void обменять_окна();
+types::Координаты2D<std::int32_t> размеры_окна();
+bool окно_минимизировано();
+void установить_мышь_в_центре();
+void включить_управление_мышью();
+void выключить_управление_мышью();
+void восстановление_размеров_окна();
+void режимы_экрана_в_журнал();
+// Switches the full-screen display mode of the current window; in a window it only reports.
+void изменить_режим_экрана(int номер);
+
+}  // namespace zyr::okno
