@@ -6,6 +6,11 @@
 #include <GL/gl.h>
 
 
+#include <string>
+#include <vector>
+
+#include "my_utils/journal.hpp"
+#include "support/support.hpp"
 #include "zyr/okno.hpp"
 #include "zyr/zavisimost/okno_SDL2.hpp"
 #include "zyr/zavisimost/sobytija_SDL2.hpp"
@@ -28,7 +33,33 @@ zyr::types::ПараметрыОкна параметры(std::uint32_t полн
 
 class ОкноSDL : public ::testing::Test {
 protected:
-    void TearDown() override { zyr::okno::закрыть_окно(); }
+    void SetUp() override {
+        my_utils::journal::инициализация_журнала(файл_журнала.string(), my_utils::journal::УровниЖурнала::Отладка, {});
+    }
+    void TearDown() override {
+        zyr::okno::закрыть_окно();
+        my_utils::journal::завершить_журнал();
+    }
+
+    // The journal written so far; the journal ends with it.
+    std::string журнал() {
+        my_utils::journal::завершить_журнал();
+        return test_support::прочитать_файл(файл_журнала);
+    }
+
+    // Where the texts are found one after another, or a failure naming the first one missing.
+    static ::testing::AssertionResult по_порядку(const std::string& журнал, const std::vector<std::string>& тексты) {
+        std::size_t место = 0;
+        for (const auto& текст : тексты) {
+            место = журнал.find(текст, место);
+            if (место == std::string::npos) return ::testing::AssertionFailure() << "нет по порядку: " << текст;
+            место += текст.size();
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    test_support::ВременнаяПапка папка;
+    std::filesystem::path файл_журнала = папка / "журнал.log";
 };
 
 TEST_F(ОкноSDL, ОкноСоздаётсяСТекущимКонтекстомGL) {
@@ -55,6 +86,19 @@ TEST_F(ОкноSDL, ОкноСоздаётсяСТекущимКонтексто
     zyr::okno::закрыть_окно();
     EXPECT_EQ(п.id_окна, 0u);
     EXPECT_EQ(SDL_GL_GetCurrentContext(), nullptr);
+
+    EXPECT_TRUE(по_порядку(журнал(), {
+        "| Шаг 1.1 Загружен SDL\n",
+        "| Шаг 1.2. Загружен DerelictSDL2Image\n",
+        "| Шаг 1.3. Загружен DerelictSDL2ttf\n",
+        "| Шаг 2. Инициализирован SDL\n",
+        "| Функция initSDL() отработала\n",
+        "| Шаг 3. Загружен DerelictGL\n",
+        "| Шаг 4. Создано окно размером 320x240, с именем \"Окно проверки\"\n",
+        "| Шаг 5. Создан SDL_GL-контекст\n",
+        "| Шаг 6. Перезагружен GL3. Версия GL = GL21 \n",
+        "| Текущий видеорежим:  1280x1024 ",
+    }));
 }
 
 TEST_F(ОкноSDL, ПолныйЭкранБерётРазмерТекущегоРежимаДисплея) {
@@ -64,8 +108,14 @@ TEST_F(ОкноSDL, ПолныйЭкранБерётРазмерТекущего
         ASSERT_EQ(SDL_GetCurrentDisplayMode(0, &режим), 0) << SDL_GetError();
         EXPECT_EQ(окно::параметры_окна.флаги, флаги);
         EXPECT_EQ(zyr::okno::размеры_окна(), (zyr::types::Координаты2D<std::int32_t>{режим.w, режим.h}));
+        zyr::okno::изменить_режим_экрана(0);
         zyr::okno::закрыть_окно();
     }
+    // In full screen a mode change is tried and its outcome reported.
+    const auto текст = журнал();
+    const auto попытка = текст.rfind("| Пытаемся установить режим 0:  1280x1024 ");
+    ASSERT_NE(попытка, std::string::npos);
+    EXPECT_NE(текст.find("| Новый режим экрана:  1280x1024 ", попытка), std::string::npos);
 }
 
 TEST_F(ОкноSDL, РежимыЭкранаПеречисляютсяИМеняютсяБезПадений) {
@@ -75,6 +125,13 @@ TEST_F(ОкноSDL, РежимыЭкранаПеречисляютсяИМеня
     zyr::okno::изменить_режим_экрана(SDL_GetNumDisplayModes(0) + 5);
     zyr::okno::изменить_режим_экрана(-1);
     EXPECT_EQ(zyr::okno::размеры_окна(), (zyr::types::Координаты2D<std::int32_t>{320, 240}));
+
+    const auto текст = журнал();
+    EXPECT_TRUE(по_порядку(текст, {"| Доступно ", " видеорежимов\n", "| Режим 0:  1280x1024 ", " bpp\n",
+                                   "| Текущий режим:  1280x1024 ", "| Пытаемся установить режим 0:  1280x1024 "}));
+    // In a window the mode is only announced, never switched.
+    EXPECT_EQ(текст.find("Новый режим экрана"), std::string::npos);
+    EXPECT_EQ(текст.find("Не удалось установить режим экрана"), std::string::npos);
 }
 
 TEST_F(ОкноSDL, ПоказОкнаВозвращаетЗаписанныйРазмер) {

@@ -2,7 +2,10 @@
 // OpenGL version name, and operations asked for while there is no window.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
 #include <tuple>
+#include <utility>
 
 #include "zyr/okno.hpp"
 #include "zyr/zavisimost/okno_SDL2.hpp"
@@ -74,3 +77,39 @@ TEST(ОкноБезОкна, СмертьБросаетТекстСПрефик�
 }
 
 }  // namespace
+
+// Start-up refusals, provoked through the video driver SDL is told to use.
+class ОтказЗапуска : public ::testing::TestWithParam<std::pair<const char*, const char*>> {
+protected:
+    void SetUp() override {
+        if (const char* было = std::getenv("SDL_VIDEODRIVER")) прежний = было;
+    }
+    void TearDown() override {
+        if (прежний.empty()) unsetenv("SDL_VIDEODRIVER");
+        else setenv("SDL_VIDEODRIVER", прежний.c_str(), 1);
+    }
+    std::string прежний;
+};
+
+TEST_P(ОтказЗапуска, БросаетТочныйТекстИОставляетОкноНеЗаписанным) {
+    const auto [драйвер, текст] = GetParam();
+    setenv("SDL_VIDEODRIVER", драйвер, 1);
+    zyr::types::ПараметрыОкна п;
+    п.ширина = 64;
+    п.высота = 48;
+    п.имя = "отказ";
+    try {
+        окно::инициализация_окна_SDL_GL(п);
+        FAIL() << "окно создано";
+    } catch (const окно::ОкноИсключение& ошибка) {
+        EXPECT_STREQ(ошибка.what(), текст);
+    }
+    EXPECT_EQ(окно::параметры_окна.id_окна, 0u);
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
+}
+
+// The dummy driver starts video but has no OpenGL, so an OpenGL window can't be made.
+INSTANTIATE_TEST_SUITE_P(
+    Драйверы, ОтказЗапуска,
+    ::testing::Values(std::pair{"нет_такого_драйвера", ": Невозможно инициализировать видеорежим. Ошибка в SDL_Init()."},
+                      std::pair{"dummy", "Ошибка: Невозможно создать окно"}));
