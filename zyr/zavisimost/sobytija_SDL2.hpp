@@ -9,7 +9,12 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <utility>
+
+namespace zyr::mesto {
+class Место;
+}
 
 namespace zyr::zavisimost::sobytija_SDL2 {
 
@@ -97,6 +102,50 @@ public:
 protected:
     СтандартныйОбработчикСобытий() = default;
     void _регистрация() override;
+};
+
+// A free-flying camera: the arrows and/or WASD move it, the relative mouse turns it.
+// Modes: "WASD", "стрелки и WASD", anything else the arrows only.
+class ОбработчикСобытийСДвижением : public СтандартныйОбработчикСобытий {
+public:
+    // The mouse drives the camera, so it is captured while this handler is installed.
+    bool управление_мышью() override;
+
+    // Recomputed from the keyboard state at each press or release of one of the
+    // handler's keys, so a held key keeps the camera moving.
+    virtual bool вправо_влево(SDL_Event событие);
+    virtual bool вперёд_назад(SDL_Event событие);
+    virtual bool движение_мыши(SDL_Event событие);
+
+    // For a scene-update function: turns the camera node by the mouse motion
+    // gathered since the last call, then moves it in its own frame.
+    virtual void события_в_обновлении_сцены(mesto::Место& место_камеры, float dt);
+
+    virtual void скорость_движения(float скорость);
+    virtual float скорость_движения() const;
+    virtual void скорость_поворота(float скорость);
+    virtual float скорость_поворота() const;
+
+protected:
+    explicit ОбработчикСобытийСДвижением(const std::string& режим);
+    void _регистрация() override;
+    virtual void _дополнительный_регистратор_функций();
+    void _регистратор_сдвигов(SDL_Keycode вправо, SDL_Keycode влево, SDL_Keycode вперёд, SDL_Keycode назад);
+
+    // The platform's input state; tests replace it.
+    virtual bool клавиша_нажата(SDL_Scancode клавиша) const;
+    virtual void относительное_движение_мыши(int& x, int& y);
+
+    float сдвиг_вбок = 0.0f;     // right positive
+    float сдвиг_вперёд = 0.0f;   // forward positive
+    float накопленная_мышь_x = 0.0f;
+    float накопленная_мышь_y = 0.0f;
+    bool стрелки = true;
+    bool wasd = false;
+    std::int32_t последняя_мышь_x = 0;
+    std::int32_t последняя_мышь_y = 0;
+    float скорость_движения_ = 1.0f;
+    float скорость_поворота_ = 0.1f;
 };
 
 namespace detail {
