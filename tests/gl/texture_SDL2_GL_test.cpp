@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "kontekst_gl.hpp"
 #include "support/support.hpp"
 #include "zyr/zavisimost/shrift_SDL2.hpp"
 #include "zyr/zavisimost/texture_SDL2_GL.hpp"
@@ -27,21 +28,15 @@ using Пиксель = std::array<std::uint8_t, 4>;
 
 constexpr const char* ШРИФТ = "/usr/share/fonts/truetype/liberation/LiberationSerif-Italic.ttf";
 
-class ТекстурыGL : public ::testing::Test {
+class ТекстурыGL : public test_gl::КонтекстGL {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    void SetUp() override {
+        КонтекстGL::SetUp();
         ASSERT_EQ(TTF_Init(), 0) << TTF_GetError();
-        окно = SDL_CreateWindow("текстуры", 0, 0, 64, 64, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        ASSERT_NE(окно, nullptr) << SDL_GetError();
-        контекст = SDL_GL_CreateContext(окно);
-        ASSERT_NE(контекст, nullptr) << SDL_GetError();
     }
-    static void TearDownTestSuite() {
-        SDL_GL_DeleteContext(контекст);
-        SDL_DestroyWindow(окно);
+    void TearDown() override {
         TTF_Quit();
-        SDL_Quit();
+        КонтекстGL::TearDown();
     }
 
     // The texture's image as RGBA bytes, row after row.
@@ -59,8 +54,6 @@ protected:
         return static_cast<GLuint>(имя);
     }
 
-    static inline SDL_Window* окно = nullptr;
-    static inline SDL_GLContext контекст = nullptr;
     test_support::ВременнаяПапка папка;
 };
 
@@ -182,7 +175,6 @@ TEST_F(ТекстурыGL, ЗагруженнаяТекстураРисуетс�
     Текстура_SDL2_GL текстура;
     текстура._назначить_текстуру(зелёная.get());
 
-    glViewport(0, 0, 64, 64);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     glEnable(GL_TEXTURE_2D);
@@ -194,9 +186,7 @@ TEST_F(ТекстурыGL, ЗагруженнаяТекстураРисуетс�
     }
     glEnd();
     glDisable(GL_TEXTURE_2D);
-    Пиксель пиксель{};
-    glReadPixels(32, 32, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, пиксель.data());
-    EXPECT_EQ(пиксель, (Пиксель{0, 200, 0, 255}));
+    EXPECT_EQ(пиксель(ШИРИНА / 2, ВЫСОТА / 2), (std::array<unsigned char, 4>{0, 200, 0, 255}));
 }
 
 struct СлучайЦвета {
