@@ -130,7 +130,8 @@ std::string в_кавычках(const std::vector<std::string>& список) {
     return текст;
 }
 
-// Ends the process-exit path of the journal: runs after main has returned or exit() was called.
+// Ends the journal at normal process exit (main returned or exit() was called), so the
+// records are written even when main never called завершить_журнал.
 struct ЗавершениеПриВыходе {
     ~ЗавершениеПриВыходе() { завершить_журнал(); }
 } завершение_при_выходе;
