@@ -1,10 +1,52 @@
 #include "zyr/okno.hpp"
 
+#include <fmt/format.h>
+#include <fmt/printf.h>
+
+#include <limits>
+
+#include "my_utils/journal.hpp"
+#include "zyr/nastroyki_zyr.hpp"
 #include "zyr/zavisimost/okno_SDL2.hpp"
 
 namespace zyr::okno {
 
 namespace sdl = zavisimost::okno_SDL2;
+
+namespace {
+
+template <class Поле>
+Поле в_поле(const char* ключ, std::int64_t значение) {
+    if (значение < static_cast<std::int64_t>(std::numeric_limits<Поле>::min()) ||
+        значение > static_cast<std::int64_t>(std::numeric_limits<Поле>::max()))
+        throw sdl::ОкноИсключение(
+            fmt::sprintf("Значение настройки %s = %s не помещается в параметры окна", ключ, fmt::format("{}", значение)));
+    return static_cast<Поле>(значение);
+}
+
+}  // namespace
+
+types::ПараметрыОкна параметры_окна_из_настроек(const nastroyki_zyr::НастройкиZyr& настройки) {
+    types::ПараметрыОкна п;
+    const auto& размеры = настройки.размеры_окна();
+    if (размеры.size() >= 2) {
+        п.ширина = в_поле<std::int32_t>("размеры_окна", размеры[0]);
+        п.высота = в_поле<std::int32_t>("размеры_окна", размеры[1]);
+    } else {
+        my_utils::journal::в_журнал("окно_SDL2", my_utils::journal::УровниЖурнала::Предупреждение,
+                                    "В размеры_окна меньше двух значений: окно 800x600");
+        п.ширина = 800;
+        п.высота = 600;
+    }
+    п.флаги = в_поле<std::uint32_t>("полный_экран", настройки.полный_экран());
+    п.синхронизация = в_поле<std::int32_t>("синхронизация_экрана", настройки.синхронизация_экрана());
+    п.режим_desktop = в_поле<std::int32_t>("режим_desktop", настройки.режим_desktop());
+    п.имя = настройки.имя_окна();
+    п.id_окна = 0;
+    return п;
+}
+
+bool инициализация_окна() { return sdl::инициализация_окна_SDL_GL(параметры_окна_из_настроек(nastroyki_zyr::настройки)); }
 
 void закрыть_окно() { sdl::SDL_выход(); }
 void обменять_окна() { sdl::SDL_обменять_окна(); }

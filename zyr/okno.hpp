@@ -6,7 +6,20 @@
 
 #include "zyr/types.hpp"
 
+namespace zyr::nastroyki_zyr {
+class НастройкиZyr;
+}
+
 namespace zyr::okno {
+
+// The window parameters from the engine settings, id 0. Integers that don't fit
+// their 32-bit fields throw ОкноИсключение; a `размеры_окна` of fewer than two
+// values gives 800 x 600 with a journal warning.
+types::ПараметрыОкна параметры_окна_из_настроек(const nastroyki_zyr::НастройкиZyr& настройки);
+
+// Opens the window from the engine settings record as it stands (the file is not
+// read here). Returns true or throws, as инициализация_окна_SDL_GL.
+bool инициализация_окна();
 
 void закрыть_окно();
 void обменять_окна();

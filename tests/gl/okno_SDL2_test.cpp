@@ -11,6 +11,7 @@
 
 #include "my_utils/journal.hpp"
 #include "support/support.hpp"
+#include "zyr/nastroyki_zyr.hpp"
 #include "zyr/okno.hpp"
 #include "zyr/zavisimost/okno_SDL2.hpp"
 #include "zyr/zavisimost/sobytija_SDL2.hpp"
@@ -99,6 +100,13 @@ TEST_F(ОкноSDL, ОкноСоздаётсяСТекущимКонтексто
         "| Шаг 6. Перезагружен GL3. Версия GL = GL21 \n",
         "| Текущий видеорежим:  1280x1024 ",
     }));
+}
+
+TEST_F(ОкноSDL, ФасадОткрываетОкноПоНастройкамДвижка) {
+    zyr::nastroyki_zyr::настройки.прочитать_настройки("размеры_окна = [300, 200]\nимя_окна = Шарики");
+    ASSERT_TRUE(zyr::okno::инициализация_окна());
+    EXPECT_STREQ(SDL_GetWindowTitle(окно::SDL_получить_окно()), "Шарики");
+    EXPECT_EQ(zyr::okno::размеры_окна(), (zyr::types::Координаты2D<std::int32_t>{300, 200}));
 }
 
 TEST_F(ОкноSDL, ПолныйЭкранБерётРазмерТекущегоРежимаДисплея) {
