@@ -1,0 +1,157 @@
+// The shipped level files and plane path: readable, inside the field, paths apart
+// from each other, bonus sites on free ground; the level text round-trips.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fmt/format.h>
+#include <sstream>
+
+#include "support/support.hpp"
+#include "tools/generator/uroven.hpp"
+
+using namespace generator;
+
+namespace {
+
+const std::filesystem::path ДАННЫЕ = std::filesystem::path(IGRA_SOURCE_DIR) / "data";
+
+float до_отрезка(В2 p, В2 a, В2 b) {
+    В2 ab = b - a;
+    float t = std::clamp(скаляр(p - a, ab) / std::max(скаляр(ab, ab), 1e-9f), 0.0f, 1.0f);
+    return длина(p - (a + ab * t));
+}
+
+В2 земля(В3 p) { return {p.x, p.z}; }
+
+}  // namespace
+
+class ФайлУровня : public testing::TestWithParam<int> {
+protected:
+    std::string текст() const {
+        return test_support::прочитать_файл(ДАННЫЕ / "уровни" / fmt::format("поле{:02d}.txt", GetParam()));
+    }
+};
+
+TEST_P(ФайлУровня, ЧитаетсяИПутиВнутриКольцаВокругПушки) {
+    std::string т = текст();
+    EXPECT_EQ(т.find('\r'), std::string::npos);
+    Уровень у = разобрать_уровень(т);
+    ASSERT_GE(у.пути.size(), 1u);
+    ASSERT_EQ(у.разрывы.size(), у.пути.size());
+    for (std::size_t п = 0; п < у.пути.size(); ++п) {
+        SCOPED_TRACE(п);
+        const auto& путь = у.пути[п];
+        ASSERT_GE(путь.size(), 4u);
+        for (std::size_t i = 0; i < путь.size(); ++i) {
+            EXPECT_NEAR(путь[i].y, ВЫСОТА_ЦЕНТРА_ШАРИКА, 1e-3);
+            float r = длина(земля(путь[i]));
+            if (i == 0) {
+                EXPECT_LE(r, 200.0f);  // the lead-in starts out of the way, still on the ground
+            } else {
+                EXPECT_GE(r, 25.0f);
+                EXPECT_LE(r, 170.0f);
+            }
+        }
+        // Gaps cover neither the lead-in nor the exit, which must stay visible.
+        std::vector<bool> в_разрыве = сегменты_в_разрывах(у, п);
+        for (auto [a, b] : у.разрывы[п]) {
+            EXPECT_LT(a, путь.size());
+            EXPECT_LT(b, путь.size());
+        }
+        EXPECT_FALSE(в_разрыве.front());
+        EXPECT_FALSE(в_разрыве.back());
+    }
+}
+
+TEST_P(ФайлУровня, ДорожкиНеКасаютсяДругДругаИСебя) {
+    Уровень у = разобрать_уровень(текст());
+    const float ЗАЗОР = 2 * 4.667f + 2;  // two balls side by side with room between
+    for (std::size_t п = 0; п < у.пути.size(); ++п) {
+        const auto& а = у.пути[п];
+        for (std::size_t i = 1; i < а.size(); ++i) {
+            for (std::size_t к = п; к < у.пути.size(); ++к) {
+                const auto& б = у.пути[к];
+                for (std::size_t j = 1; j + 1 < б.size(); ++j) {
+                    // Along one path, only stretches more than 40 units apart are compared.
+                    if (к == п && std::fabs(float(i) - float(j)) * 9.0f < 40.0f) continue;
+                    float d = до_отрезка(земля(а[i]), земля(б[j]), земля(б[j + 1]));
+                    ASSERT_GE(d, ЗАЗОР) << "путь " << п << " вершина " << i << " у пути " << к << " сегмента " << j;
+                }
+            }
+        }
+    }
+}
+
+TEST_P(ФайлУровня, ПлощадкиБонусовНаСвободнойЗемле) {
+    Уровень у = разобрать_уровень(текст());
+    EXPECT_GE(у.площадки.size(), 2u);
+    for (В2 п : у.площадки) {
+        float r = длина(п);
+        EXPECT_GE(r, 30.0f);
+        EXPECT_LE(r, 190.0f);
+        for (const auto& путь : у.пути)
+            for (std::size_t i = 0; i + 1 < путь.size(); ++i)
+                EXPECT_GE(до_отрезка(п, земля(путь[i]), земля(путь[i + 1])), 15.0f);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Двенадцать, ФайлУровня, testing::Range(1, УРОВНЕЙ + 1));
+
+TEST(УровниГенератора, ТекстУровняВозвращаетсяПослеЧтения) {
+    for (int n : {1, 7, 12}) {
+        Уровень у = задуманный_уровень(n);
+        std::string т = текст_уровня(у);
+        EXPECT_EQ(текст_уровня(разобрать_уровень(т)), т);
+    }
+}
+
+TEST(УровниГенератора, СтрокиФайлаПереводятсяВКоординатыСцены) {
+    Уровень у = разобрать_уровень(
+        "количество_путей=1\n\nвершины 0\n10,20,30\n0,0,0\n50,0,0\n50,50,0\n\nразрывы 0\n5,3\n\nунитазы\n5,7\n\n");
+    ASSERT_EQ(у.пути.size(), 1u);
+    EXPECT_FLOAT_EQ(у.пути[0][0].x, 10);
+    EXPECT_FLOAT_EQ(у.пути[0][0].y, 30);
+    EXPECT_FLOAT_EQ(у.пути[0][0].z, -20);
+    ASSERT_EQ(у.площадки.size(), 1u);
+    EXPECT_FLOAT_EQ(у.площадки[0].y, -7);
+    std::vector<bool> р = сегменты_в_разрывах(у, 0);
+    EXPECT_EQ(р, (std::vector<bool>{false, false, false}));  // segments 3 and 4 do not exist here
+}
+
+TEST(УровниГенератора, ОшибкиФайлаУровняОтклоняются) {
+    const char* плохие[] = {
+        "",
+        "количество_путей=x\n\n",
+        "количество_путей=1\n\nвершины 1\n\n",
+        "количество_путей=1\n\nвершины 0\n1,2\n\nразрывы 0\n\nунитазы\n\n",
+        "количество_путей=1\n\nвершины 0\n1,2,a\n\nразрывы 0\n\nунитазы\n\n",
+        "количество_путей=1\n\nвершины 0\n\nразрывы 0\n-1,2\n\nунитазы\n\n",
+        "количество_путей=0\n\n",
+    };
+    for (const char* т : плохие) EXPECT_THROW(разобрать_уровень(т), УровеньИсключение) << т;
+}
+
+TEST(ПутьСамолёта, ОтНевидимогоКраяДоНевидимогоПервыйОтрезокВдольНоса) {
+    std::string т = test_support::прочитать_файл(ДАННЫЕ / "путь_самолёта.csv");
+    EXPECT_EQ(т.find('\r'), std::string::npos);
+    std::vector<В3> точки;
+    std::istringstream поток(т);
+    std::string строка;
+    while (std::getline(поток, строка) && !строка.empty()) {
+        float a, b, c;
+        char з1, з2;
+        std::istringstream с(строка);
+        ASSERT_TRUE(с >> a >> з1 >> b >> з2 >> c) << строка;
+        ASSERT_EQ(з1, ',');
+        ASSERT_EQ(з2, ',');
+        точки.push_back({a, c, -b});  // the file's third column is the height
+    }
+    ASSERT_GE(точки.size(), 2u);
+    ASSERT_LE(точки.size(), 10u);  // bombs may fall along the whole flight
+    В3 первый = нормировать(точки[1] - точки[0]);
+    EXPECT_NEAR(первый.z, 1, 1e-3);  // the plane model's nose points along +z
+    EXPECT_GE(длина(земля(точки.front())), 280.0f);
+    EXPECT_GE(длина(земля(точки.back())), 280.0f);
+    for (std::size_t i = 1; i < точки.size(); ++i) EXPECT_GT(длина(точки[i] - точки[i - 1]), 1.0f);
+}
