@@ -9,6 +9,7 @@
 #include <fmt/printf.h>
 
 #include "my_utils/journal.hpp"
+#include "src/nastroiki.hpp"
 #include "src/csv.hpp"
 #include "src/put.hpp"
 
@@ -122,6 +123,10 @@ std::string получение_имени_файла(std::int32_t номер, st
     return std::string(данные) + fmt::sprintf("поле%02d.txt", номер);
 }
 
+std::string получение_имени_файла(std::int32_t номер) {
+    return получение_имени_файла(номер, nastroiki::настройки.данные());
+}
+
 std::string получение_заголовка(Строки& строки, std::string_view заголовок) {
     if (строки.пусто() || !std::string_view(строки.строки[строки.следующая]).starts_with(заголовок))
         throw ПолеИсключение(fmt::sprintf("В файле отсутствует%s", std::string(заголовок)));
@@ -165,5 +170,7 @@ std::string получение_строки_массива(Строки& стр�
         throw;
     }
 }
+
+Данные загрузка_файла(std::int32_t номер) { return загрузка_файла(номер, nastroiki::настройки.данные()); }
 
 }  // namespace pole

@@ -45,11 +45,13 @@ struct Строки {
     bool пусто() const { return следующая >= строки.size(); }
 };
 
-// The level file of level номер, read with the file name prefix данные (the game
-// setting of that name: a directory is given with its trailing "/").
+// The level file of level номер, named after the game setting данные.
+Данные загрузка_файла(std::int32_t номер);
+// The same with the file name prefix given (a directory with its trailing "/").
 Данные загрузка_файла(std::int32_t номер, std::string_view данные);
 
 // The steps of загрузка_файла.
+std::string получение_имени_файла(std::int32_t номер);
 std::string получение_имени_файла(std::int32_t номер, std::string_view данные);
 // The rest of the first remaining line after заголовок; consumes that line.
 std::string получение_заголовка(Строки& строки, std::string_view заголовок);
