@@ -146,6 +146,28 @@ void Холст::сохранить_png(const std::string& путь, bool с_п�
     }
 }
 
+Холст Холст::прочитать(const std::string& путь) {
+    SDL_Surface* исходная = IMG_Load(путь.c_str());
+    if (!исходная) {
+        throw КартинкаИсключение(fmt::format("не читается картинка {}: {}", путь, IMG_GetError()));
+    }
+    SDL_Surface* s = SDL_ConvertSurfaceFormat(исходная, SDL_PIXELFORMAT_RGBA32, 0);
+    SDL_FreeSurface(исходная);
+    if (!s) {
+        throw КартинкаИсключение(fmt::format("картинка {} не перевелась в RGBA: {}", путь, SDL_GetError()));
+    }
+    Холст х(s->w, s->h);
+    for (int y = 0; y < s->h; ++y) {
+        auto* строка = static_cast<std::uint8_t*>(s->pixels) + static_cast<std::ptrdiff_t>(y) * s->pitch;
+        for (int x = 0; x < s->w; ++x) {
+            std::uint8_t* p = строка + 4 * x;
+            х.задать(x, y, {p[0] / 255.0f, p[1] / 255.0f, p[2] / 255.0f, p[3] / 255.0f});
+        }
+    }
+    SDL_FreeSurface(s);
+    return х;
+}
+
 void запустить_шрифты() {
     if (!TTF_WasInit() && TTF_Init() != 0) {
         throw КартинкаИсключение(fmt::format("SDL2_ttf не запустился: {}", TTF_GetError()));

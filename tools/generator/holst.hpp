@@ -65,6 +65,8 @@ public:
 
     // PNG with or without its alpha channel (8 bits a channel).
     void сохранить_png(const std::string& путь, bool с_прозрачностью) const;
+    // Any image SDL2_image reads, as RGBA.
+    static Холст прочитать(const std::string& путь);
 
 private:
     int ширина_ = 0, высота_ = 0;
