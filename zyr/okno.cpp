@@ -29,12 +29,16 @@ template <class Поле>
 types::ПараметрыОкна параметры_окна_из_настроек(const nastroyki_zyr::НастройкиZyr& настройки) {
     types::ПараметрыОкна п;
     const auto& размеры = настройки.размеры_окна();
-    if (размеры.size() >= 2) {
+    // The projection divides by the height and panels scale by both, so a size
+    // that can't be a window falls back to 800 x 600 rather than reach them.
+    const char* отказ = nullptr;
+    if (размеры.size() < 2) отказ = "В размеры_окна меньше двух значений: окно 800x600";
+    else if (размеры[0] <= 0 || размеры[1] <= 0) отказ = "В размеры_окна ширина или высота не больше нуля: окно 800x600";
+    if (отказ == nullptr) {
         п.ширина = в_поле<std::int32_t>("размеры_окна", размеры[0]);
         п.высота = в_поле<std::int32_t>("размеры_окна", размеры[1]);
     } else {
-        my_utils::journal::в_журнал("окно_SDL2", my_utils::journal::УровниЖурнала::Предупреждение,
-                                    "В размеры_окна меньше двух значений: окно 800x600");
+        my_utils::journal::в_журнал("окно_SDL2", my_utils::journal::УровниЖурнала::Предупреждение, отказ);
         п.ширина = 800;
         п.высота = 600;
     }

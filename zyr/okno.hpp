@@ -14,7 +14,7 @@ namespace zyr::okno {
 
 // The window parameters from the engine settings, id 0. Integers that don't fit
 // their 32-bit fields throw ОкноИсключение; a `размеры_окна` of fewer than two
-// values gives 800 x 600 with a journal warning.
+// values, or with a width or height not above 0, gives 800 x 600 with a journal warning.
 types::ПараметрыОкна параметры_окна_из_настроек(const nastroyki_zyr::НастройкиZyr& настройки);
 
 // Opens the window from the engine settings record as it stands (the file is not
