@@ -15,6 +15,9 @@
 namespace zyr::mesto {
 class Место;
 }
+namespace zyr::zyr_manager {
+class ZYRМенеджер;
+}
 
 namespace zyr::zavisimost::sobytija_SDL2 {
 
@@ -120,6 +123,8 @@ public:
     // For a scene-update function: turns the camera node by the mouse motion
     // gathered since the last call, then moves it in its own frame.
     virtual void события_в_обновлении_сцены(mesto::Место& место_камеры, float dt);
+    // The same on the manager's camera node "Место камеры".
+    virtual void события_в_обновлении_сцены(zyr_manager::ZYRМенеджер& менеджер, float dt);
 
     virtual void скорость_движения(float скорость);
     virtual float скорость_движения() const;
