@@ -11,6 +11,7 @@
 #include "zyr/zavisimost/shrift_SDL2.hpp"
 #include "zyr/zavisimost/sobytija_SDL2.hpp"
 #include "zyr/zavisimost/vis_gl.hpp"
+#include "zyr/zyr_object.hpp"
 
 namespace zyr::zyr_manager {
 
@@ -46,6 +47,7 @@ void ZYRМенеджер::построить(std::vector<std::string> катал
     текстуры_ = std::make_unique<texture::ЗагруженныеТекстуры>(имена_ресурсов_);
     текстуры_в_памяти_ = std::make_unique<texture::ЗагруженныеВПамятьТекстуры>(имена_ресурсов_);
     шрифты_ = std::make_unique<zavisimost::shrift_SDL2::ЗагруженныеTTFШрифты>(имена_ресурсов_);
+    объекты_ = std::make_unique<zyr_object::ЗагруженныеОбъекты>(имена_ресурсов_, *this);
 
     в_журнал(МОДУЛЬ, УровниЖурнала::Отладка, "Сейчас будем создавать визуализатор");
     визуализатор_ = zavisimost::vis_gl::Визуализатор_gl::создать(*this);
@@ -110,7 +112,9 @@ std::shared_ptr<texture::ТекстураВПамяти> ZYRМенеджер::п
     return текстуры_в_памяти_->получить(имя);
 }
 
-std::shared_ptr<zyr_object::Объект> ZYRМенеджер::получить_объект(const std::string& имя) { return nullptr; }
+std::shared_ptr<zyr_object::Объект> ZYRМенеджер::получить_объект(const std::string& имя) {
+    return объекты_->получить(имя);
+}
 
 std::shared_ptr<zavisimost::shrift_SDL2::TTFШрифт> ZYRМенеджер::получить_ttf_шрифт(const std::string& имя) {
     return шрифты_->получить(имя);

@@ -21,6 +21,7 @@ namespace zyr::texture { class ЗагруженныеТекстуры; class З�
 namespace zyr::resources { class ИменаРесурсов; }
 namespace zyr::vis { class Визуализатор; }
 namespace zyr::zavisimost::shrift_SDL2 { class ЗагруженныеTTFШрифты; }
+namespace zyr::zyr_object { class ЗагруженныеОбъекты; }
 namespace zyr::zavisimost::sobytija_SDL2 { class ОбработчикСобытий; }
 
 namespace zyr::zyr_manager {
@@ -104,6 +105,7 @@ private:
     std::unique_ptr<texture::ЗагруженныеТекстуры> текстуры_;
     std::unique_ptr<texture::ЗагруженныеВПамятьТекстуры> текстуры_в_памяти_;
     std::unique_ptr<zavisimost::shrift_SDL2::ЗагруженныеTTFШрифты> шрифты_;
+    std::unique_ptr<zyr_object::ЗагруженныеОбъекты> объекты_;
     std::shared_ptr<zavisimost::sobytija_SDL2::ОбработчикСобытий> обработчик_событий_;
     ФункцияОбновленияСцены функция_обновления_сцены_;
     Часы::time_point время_обновления_{};
