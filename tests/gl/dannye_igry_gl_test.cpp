@@ -13,11 +13,14 @@
 #include "kontekst_gl.hpp"
 #include "src/nastroiki.hpp"
 #include "support/support.hpp"
+#include "zyr/istochnik_resursov.hpp"
 #include "zyr/mesh.hpp"
 #include "zyr/resources.hpp"
 #include "zyr/skelet.hpp"
 #include "zyr/texture.hpp"
 #include "zyr/zavisimost/shrift_SDL2.hpp"
+#include "zyr/zyr_manager.hpp"
+#include "zyr/zyr_object.hpp"
 #include "zyr/zhurnal_v_teste.hpp"
 
 namespace {
@@ -173,4 +176,24 @@ TEST_F(ДанныеИгры, РеестрыДвижкаНаходятКаждо�
     EXPECT_EQ(журнал.find("Отсутствует"), std::string::npos) << журнал;
     EXPECT_EQ(журнал.find("не загрузил"), std::string::npos) << журнал;
     EXPECT_EQ(журнал.find("Ошибка в файле"), std::string::npos) << журнал;
+}
+
+TEST_F(ДанныеИгры, МенеджерСобираетКаждыйОбъектИзЕгоОписания) {
+    ИменаИгры и = имена_из_кода();
+    std::string журнал = test_zhurnal::журнал_во_время([&] {
+        // The manager installs itself as the resource source; the previous one comes back after.
+        zyr::istochnik_resursov::ЗаменаИсточникаРесурсов замена(nullptr);
+        auto менеджер = zyr::zyr_manager::ZYRМенеджер::создать(настройки_.ресурсы());
+        for (const std::string& имя : и.объекты) {
+            SCOPED_TRACE(имя);
+            auto объект = менеджер->получить_объект(имя);
+            ASSERT_NE(объект, nullptr);
+            EXPECT_EQ(объект->базовое_имя(), имя);
+            ASSERT_NE(объект->получить_меш(), nullptr);
+            EXPECT_GT(объект->количество_граней(), 0);
+            ASSERT_NE(объект->получить_материал(), nullptr);
+        }
+    });
+    EXPECT_EQ(журнал.find("Отсутствует"), std::string::npos) << журнал;
+    EXPECT_EQ(журнал.find("Ошибка"), std::string::npos) << журнал;
 }

@@ -1,16 +1,19 @@
-// The contact sheet: every object and mesh of the built game folder, loaded through
-// the engine's mesh, skeleton and texture registries and drawn with OpenGL in a
+// The contact sheet: every object and mesh of the built game folder drawn by the
+// engine itself (manager, registries, scene nodes, lamp, camera and renderer) in a
 // grid, lit, from one fixed direction; and every info panel laid out over a plain
 // background. A person looks at the data without playing; a cell that stays empty
 // fails the run.
 #include <GL/gl.h>
 #include <SDL.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fmt/format.h>
+#include <functional>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -19,10 +22,15 @@
 #include "src/nastroiki.hpp"
 #include "tools/generator/holst.hpp"
 #include "tools/generator/vektor.hpp"
+#include "zyr/camera.hpp"
+#include "zyr/lamp.hpp"
+#include "zyr/material.hpp"
 #include "zyr/mesh.hpp"
-#include "zyr/resources.hpp"
-#include "zyr/skelet.hpp"
-#include "zyr/texture.hpp"
+#include "zyr/mesto.hpp"
+#include "zyr/vis.hpp"
+#include "zyr/zavisimost/okno_SDL2.hpp"
+#include "zyr/zyr_manager.hpp"
+#include "zyr/zyr_object.hpp"
 
 namespace fs = std::filesystem;
 using namespace generator;
@@ -42,11 +50,10 @@ nlohmann::json прочитать_json(const fs::path& файл) {
     return nlohmann::json::parse(т);
 }
 
-// A part of a drawn item: a mesh with its material, placed by a translation and a
-// turn (degrees about an axis) as a scene node would place it.
+// A part of a drawn item: an object placed by a translation and a turn (degrees
+// about an axis) under the item's node, as the game's nodes place it.
 struct Часть {
-    std::string меш;
-    nlohmann::json материал = nlohmann::json::object();
+    std::function<std::shared_ptr<zyr::zyr_object::Объект>()> объект;
     В3 место{};
     float угол = 0;
     В3 ось{1, 0, 0};
@@ -55,157 +62,109 @@ struct Часть {
 struct Предмет {
     std::string подпись;
     std::vector<Часть> части;
-    float кадр = 0;  // above 0: the skinned mesh in that frame of "Action"
+    float масштаб = 1;  // the scale of the item's node: the game's own for the plane, bombs, digits
+    float охват = 0;    // the least radius framed, for an explosion flying apart
 };
 
-Предмет один(std::string подпись, std::string меш, nlohmann::json материал, float кадр = 0) {
-    return {std::move(подпись), {Часть{std::move(меш), std::move(материал)}}, кадр};
-}
+using zyr::quaternion::Кватернион;
+using zyr::vector::Вектор3;
 
-// The material's colours by the engine's defaults and rules.
-struct Краски {
-    float диффуз[4]{0.7f, 0.7f, 0.7f, 1}, окружение[4]{0.1f, 0.1f, 0.1f, 1}, блик[4]{0, 0, 0, 1};
-    float степень = 5;
-    std::string текстура;
-};
+Вектор3 в3(В3 v) { return {v.x, v.y, v.z}; }
 
-Краски краски(const nlohmann::json& м) {
-    Краски к;
-    auto цвет = [&](const char* ключ, float* куда) {
-        if (!м.contains(ключ)) return false;
-        for (int i = 0; i < 4; ++i) куда[i] = м[ключ].at(i).get<float>();
-        return true;
-    };
-    if (цвет("диффузный_цвет", к.диффуз)) {
-        for (int i = 0; i < 3; ++i) к.окружение[i] = к.диффуз[i] / 5;
-    }
-    цвет("окружающий_цвет", к.окружение);
-    цвет("бликовый_цвет", к.блик);
-    if (м.contains("степень_блика")) к.степень = м["степень_блика"].get<float>();
-    if (м.contains("диффузная_текстура")) к.текстура = м["диффузная_текстура"].get<std::string>();
-    return к;
-}
-
+// Draws items with the engine itself: the objects hang on nodes under the scene
+// root, a lamp lights them, the default camera looks at them from one direction,
+// and the renderer draws the frame into the hidden window.
 class Лист {
 public:
-    Лист(const std::vector<std::string>& каталоги) {
+    explicit Лист(const std::vector<std::string>& каталоги) {
         if (SDL_Init(SDL_INIT_VIDEO) != 0) throw std::runtime_error(std::string("SDL: ") + SDL_GetError());
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
         окно_ = SDL_CreateWindow("контактный лист", 0, 0, КЛЕТКА, КЛЕТКА, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
         if (!окно_) throw std::runtime_error(std::string("окно: ") + SDL_GetError());
         контекст_ = SDL_GL_CreateContext(окно_);
         if (!контекст_) throw std::runtime_error(std::string("контекст: ") + SDL_GetError());
-        имена_ = zyr::resources::ИменаРесурсов::создать(каталоги);
-        меши_ = std::make_unique<zyr::mesh::ЗагруженныеМеши>(имена_);
-        скелеты_ = std::make_unique<zyr::skelet::ЗагруженныеСкелеты>(имена_);
-        текстуры_ = std::make_unique<zyr::texture::ЗагруженныеТекстуры>(имена_);
+        zyr::zavisimost::okno_SDL2::параметры_окна.ширина = КЛЕТКА;
+        zyr::zavisimost::okno_SDL2::параметры_окна.высота = КЛЕТКА;
+        менеджер_ = zyr::zyr_manager::ZYRМенеджер::создать(каталоги);
+        const std::array<float, 4> фон{ФОН.r, ФОН.g, ФОН.b, 1};
+        менеджер_->визуализатор().задать_цвет_фона(фон);
     }
     ~Лист() {
-        текстуры_.reset();
+        менеджер_.reset();
         if (контекст_) SDL_GL_DeleteContext(контекст_);
         if (окно_) SDL_DestroyWindow(окно_);
         SDL_Quit();
     }
 
-    // Draws one item into the window and returns the picture; throws when the mesh
-    // is missing or nothing of it shows.
+    zyr::zyr_manager::ZYRМенеджер& менеджер() { return *менеджер_; }
+
+    // Draws one item and returns the picture; throws when an object is missing or
+    // nothing of the item shows.
     Холст нарисовать(const Предмет& п) {
-        // The meshes, an animated one as a copy of its own.
-        std::vector<std::shared_ptr<zyr::mesh::Меш>> меши;
-        for (const Часть& ч : п.части) {
-            std::shared_ptr<zyr::mesh::Меш> меш = меши_->получить(ч.меш);
-            if (!меш) throw std::runtime_error("нет меша " + ч.меш);
-            if (п.кадр > 0) {
-                меш = меши_->получить(ч.меш);
-                auto скелет = скелеты_->получить(ч.меш);
-                if (!скелет) throw std::runtime_error("нет скелета " + ч.меш);
-                меш->присвоить_скелет(скелет);
-                меш->установить_состояние_анимации("Action", п.кадр);
-            }
-            меши.push_back(меш);
-        }
-        // The bounding box of the placed parts; the data block starts with the rest positions.
+        auto& корень = *менеджер_->начальное_место();
+        auto узел = корень.создать_ребёнка("место_предмета", Вектор3::НОЛЬ, Кватернион::НОЛЬ,
+                                           {п.масштаб, п.масштаб, п.масштаб});
+        // The bounds of the placed parts, from each mesh's rest positions (the start of its data block).
         В3 мин{1e9f, 1e9f, 1e9f}, макс{-1e9f, -1e9f, -1e9f};
-        for (std::size_t k = 0; k < меши.size(); ++k) {
-            const Часть& ч = п.части[k];
+        for (const Часть& ч : п.части) {
+            auto объект = ч.объект();
+            if (!объект) throw std::runtime_error("нет объекта для " + п.подпись);
+            auto часть = узел->создать_ребёнка("место_части_" + объект->получить_имя(), в3(ч.место),
+                                               Кватернион(ч.угол * ПИ / 180, в3(ч.ось)), {1, 1, 1});
+            часть->присоединить_объект(объект);
+            const auto& меш = *объект->получить_меш();
             М3 поворот = М3::поворот(ч.ось, ч.угол * ПИ / 180);
-            auto блок = меши[k]->блок_данных();
-            for (int i = 0; i < меши[k]->количество_вершин(); ++i) {
+            auto блок = меш.блок_данных();
+            for (int i = 0; i < меш.количество_вершин(); ++i) {
                 В3 p;
                 std::memcpy(&p, блок.data() + 12 * static_cast<std::size_t>(i), sizeof p);
-                p = поворот * p + ч.место;
+                p = (поворот * p + ч.место) * п.масштаб;
                 мин = {std::min(мин.x, p.x), std::min(мин.y, p.y), std::min(мин.z, p.z)};
                 макс = {std::max(макс.x, p.x), std::max(макс.y, p.y), std::max(макс.z, p.z)};
             }
         }
         В3 центр = (мин + макс) * 0.5f;
-        float радиус = std::max(длина(макс - мин) * 0.5f, 0.01f) * (п.кадр > 0 ? 2.6f : 1.0f);
+        float радиус = std::max({длина(макс - мин) * 0.5f, п.охват, 1.0f});
 
-        glViewport(0, 0, КЛЕТКА, КЛЕТКА);
-        glClearColor(ФОН.r, ФОН.g, ФОН.b, 1);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        const float поле = 0.6f;
-        float расстояние = радиус / std::sin(поле / 2);
-        float ближе = std::max(расстояние - радиус * 1.1f, 0.01f), дальше = расстояние + радиус * 1.1f;
-        float пол = ближе * std::tan(поле / 2);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glFrustum(-пол, пол, -пол, пол, ближе, дальше);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        const float свет[4] = {0.35f, 0.75f, 0.55f, 0}, белый[4] = {1, 1, 1, 1}, полсвета[4] = {0.5f, 0.5f, 0.5f, 1};
-        glLightfv(GL_LIGHT0, GL_POSITION, свет);  // fixed to the camera
-        glLightfv(GL_LIGHT0, GL_DIFFUSE, белый);
-        glLightfv(GL_LIGHT0, GL_SPECULAR, белый);
-        glLightfv(GL_LIGHT0, GL_AMBIENT, полсвета);
-        // The camera looks from the front right above along one direction for every item.
+        // The renderer's frustum spans ±1 at the near plane, so the near distance sets
+        // the view's width: the camera stands where the item fills about 85% of it.
+        float ближе = 4.0f, расстояние = 1.15f * радиус * ближе;
+        if (расстояние - радиус * 1.05f < ближе) {
+            ближе = 1.05f * радиус / (1.15f * радиус - 1.0f);
+            расстояние = 1.15f * радиус * ближе;
+        }
+        auto& камера = *менеджер_->камера();
+        камера.ближнее_отсечение(ближе);
+        камера.дальнее_отсечение(расстояние + радиус * 1.1f);
         В3 вперёд = нормировать(В3{-0.55f, -0.45f, -0.7f});
         В3 глаз = центр - вперёд * расстояние;
         В3 вправо = нормировать(векторное(вперёд, {0, 1, 0})), вверх = векторное(вправо, вперёд);
-        const float вид[16] = {вправо.x, вверх.x, -вперёд.x, 0, вправо.y, вверх.y, -вперёд.y, 0,
-                               вправо.z, вверх.z, -вперёд.z, 0, -скаляр(вправо, глаз), -скаляр(вверх, глаз),
-                               скаляр(вперёд, глаз), 1};
-        glMultMatrixf(вид);
+        auto& место_камеры = *менеджер_->место_камеры();
+        место_камеры.задать_позицию(в3(глаз));
+        место_камеры.задать_ориентацию(Кватернион(в3(вправо), в3(вверх), в3(вперёд * -1.0f)));
 
-        glEnable(GL_DEPTH_TEST);
-        glEnable(GL_CULL_FACE);
-        glEnable(GL_LIGHTING);
-        glEnable(GL_LIGHT0);
-        glEnable(GL_TEXTURE_2D);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glEnableClientState(GL_VERTEX_ARRAY);
-        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        glEnableClientState(GL_NORMAL_ARRAY);
-        for (std::size_t k = 0; k < меши.size(); ++k) {
-            const Часть& ч = п.части[k];
-            Краски к = краски(ч.материал);
-            glMaterialfv(GL_FRONT, GL_AMBIENT, к.окружение);
-            glMaterialfv(GL_FRONT, GL_SPECULAR, к.блик);
-            glMaterialfv(GL_FRONT, GL_DIFFUSE, к.диффуз);
-            glMaterialf(GL_FRONT, GL_SHININESS, к.степень);
-            glBindTexture(GL_TEXTURE_2D, 0);
-            if (!к.текстура.empty()) {
-                auto т = текстуры_->получить(к.текстура);
-                if (!т || т->получить_ширину() == 0) throw std::runtime_error("нет текстуры " + к.текстура);
-                т->рисовать();
-            }
-            glPushMatrix();
-            glTranslatef(ч.место.x, ч.место.y, ч.место.z);
-            glRotatef(ч.угол, ч.ось.x, ч.ось.y, ч.ось.z);
-            меши[k]->рисовать();
-            glPopMatrix();
+        // The lamp's position is carried through its node twice (the engine's way):
+        // its node stands at half the place it lights from.
+        auto лампа = std::make_shared<zyr::lamp::Лампа>("свет0", 0);
+        const std::array<float, 4> белый{1, 1, 1, 1}, полсвета{0.5f, 0.5f, 0.5f, 1};
+        лампа->задать_диффузный_свет(белый);
+        лампа->задать_окружающий_свет(полсвета);
+        В3 свет = центр + (вверх * 1.5f + вправо * 0.5f - вперёд) * (2 * радиус);
+        корень.создать_ребёнка("место_лампы", в3(свет * 0.5f), Кватернион::НОЛЬ, {1, 1, 1})->присоединить_объект(лампа);
+
+        auto& визуализатор = менеджер_->визуализатор();
+        for (int кадр = 0; кадр < 2; ++кадр) {  // the first frame clears to the previous colour
+            визуализатор.поверхность_изменилась();
+            визуализатор.отрисовка_кадра();
         }
-        glDisableClientState(GL_NORMAL_ARRAY);
-        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-        glDisableClientState(GL_VERTEX_ARRAY);
         glFinish();
-
         std::vector<unsigned char> байты(static_cast<std::size_t>(КЛЕТКА) * КЛЕТКА * 4);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadBuffer(GL_BACK);
         glReadPixels(0, 0, КЛЕТКА, КЛЕТКА, GL_RGBA, GL_UNSIGNED_BYTE, байты.data());
         if (glGetError() != GL_NO_ERROR) throw std::runtime_error("ошибка OpenGL при рисовании " + п.подпись);
+        корень.удалить_всех_детей();
+
         Холст х(КЛЕТКА, КЛЕТКА);
         int заметных = 0;
         for (int y = 0; y < КЛЕТКА; ++y)
@@ -222,10 +181,7 @@ public:
 private:
     SDL_Window* окно_ = nullptr;
     SDL_GLContext контекст_ = nullptr;
-    std::shared_ptr<zyr::resources::ИменаРесурсов> имена_;
-    std::unique_ptr<zyr::mesh::ЗагруженныеМеши> меши_;
-    std::unique_ptr<zyr::skelet::ЗагруженныеСкелеты> скелеты_;
-    std::unique_ptr<zyr::texture::ЗагруженныеТекстуры> текстуры_;
+    std::shared_ptr<zyr::zyr_manager::ZYRМенеджер> менеджер_;
 };
 
 void сложить(const std::vector<Холст>& картинки, const std::vector<std::string>& подписи, const Шрифт& шрифт,
@@ -288,64 +244,78 @@ int main(int argc, char** argv) {
         fs::path ресурсы = игра / настройки.ресурсы().at(0);
         Шрифт шрифт(шрифт_файл.string(), 18);
 
-        // An object description as a part at the origin.
-        auto часть = [&](const std::string& объект) {
-            nlohmann::json о = прочитать_json(ресурсы / (объект + ".ob"));
-            return Часть{о.at("меш").at("имя"), о.value("материал", nlohmann::json::object())};
+        Лист лист(настройки.ресурсы());
+        auto& м = лист.менеджер();
+        // An object of the resources, as the game asks for it.
+        auto объект = [&м](std::string имя) {
+            return [&м, имя] { return м.получить_объект(имя); };
         };
+        // A ball-textured object built in code, as the game builds balls, digits and explosions.
+        auto шаровой = [&м](std::string меш, std::string текстура, bool прозрачный, bool цифра, float кадр = 0) {
+            return [&м, меш, текстура, прозрачный, цифра, кадр]() -> std::shared_ptr<zyr::zyr_object::Объект> {
+                auto материал = std::make_shared<zyr::material::Материал>();
+                материал->задать_бликовый_цвет({0.5f, 0.5f, 0.5f, 1.0f});
+                if (цифра) материал->задать_окружающий_цвет({0.6f, 0.6f, 0.6f, 1.0f});
+                материал->задать_степень_блика(12.5f);
+                материал->задать_диффузную_текстуру(м.получить_текстуру(текстура));
+                материал->задать_присутствие_прозрачности(прозрачный);
+                std::shared_ptr<zyr::mesh::Меш> сетка = м.получить_меш(меш);
+                if (!сетка) return nullptr;
+                if (кадр > 0) {
+                    // A copy of its own that the skeleton moves, as every explosion has.
+                    auto* скин = dynamic_cast<zyr::mesh::МешСоСкелетом*>(сетка.get());
+                    if (!скин) return nullptr;
+                    сетка = std::make_shared<zyr::mesh::МешСоСкелетом>(*скин);
+                    сетка->присвоить_скелет(м.получить_скелет(меш));
+                    сетка->установить_состояние_анимации("Action", кадр);
+                }
+                return std::make_shared<zyr::zyr_object::Объект>("объект_" + меш, сетка, материал);
+            };
+        };
+
         std::vector<Предмет> объекты;
-        for (const char* имя : {"основание", "лафет", "ось", "колесо", "дуло", "индикатор", "луч", "пауза", "назад",
-                                "прицел", "бомба", "микросамолётик", "горшок", "писсуар", "унитаз", "бонус_основа",
-                                "самолёт", "винт", "авиабомба"}) {
-            объекты.push_back(один(имя, часть(имя).меш, часть(имя).материал));
-        }
+        const std::pair<const char*, float> одиночные[] = {
+            {"основание", 1}, {"лафет", 1},  {"ось", 1},    {"колесо", 1},          {"дуло", 1},
+            {"индикатор", 1}, {"луч", 5},    {"пауза", 1},  {"назад", 1},           {"прицел", 1},
+            {"бомба", 1},     {"горшок", 1}, {"писсуар", 1}, {"унитаз", 1},         {"бонус_основа", 1},
+            {"самолёт", 4},   {"винт", 4},   {"авиабомба", 4}, {"микросамолётик", 1}};
+        for (auto [имя, масштаб] : одиночные) объекты.push_back({имя, {{объект(имя)}}, масштаб});
         for (int n = 1; n <= 12; ++n) {
             std::string имя = fmt::format("Поле{:03d}", n);
-            объекты.push_back(один(имя, часть(имя).меш, часть(имя).материал));
+            объекты.push_back({имя, {{объект(имя)}}});
         }
         // The cannon as the game assembles it: the turntable's node 10 above the ground,
         // the parts under a node 5 behind it, each at its own place and turn.
-        auto на_месте = [&](const char* объект, В3 место, float угол, В3 ось) {
-            Часть ч = часть(объект);
-            ч.место = место;
-            ч.угол = угол;
-            ч.ось = ось;
-            return ч;
-        };
         const В3 X{1, 0, 0}, Z{0, 0, 1};
         объекты.push_back({"пушка в сборе",
-                           {на_месте("основание", {0, 10, 0}, 0, X), на_месте("индикатор", {0, 10, 5}, 90, X),
-                            на_месте("лафет", {0, 10, 5}, 0, X), на_месте("ось", {7, 10, 5}, -90, Z),
-                            на_месте("ось", {-7, 10, 5}, 90, Z), на_месте("колесо", {7, 10, 5}, 90, X),
-                            на_месте("колесо", {-7, 10, 5}, -90, X), на_месте("дуло", {0, 10, 5}, 0, X)}});
-        объекты.push_back({"самолёт с винтом", {часть("самолёт"), часть("винт")}});
+                           {{объект("основание"), {0, 10, 0}}, {объект("индикатор"), {0, 10, 5}, 90, X},
+                            {объект("лафет"), {0, 10, 5}}, {объект("ось"), {7, 10, 5}, -90, Z},
+                            {объект("ось"), {-7, 10, 5}, 90, Z}, {объект("колесо"), {7, 10, 5}, 90, X},
+                            {объект("колесо"), {-7, 10, 5}, -90, X}, {объект("дуло"), {0, 10, 5}}}});
+        объекты.push_back({"самолёт с винтом", {{объект("самолёт")}, {объект("винт")}}, 4});
+
         std::vector<Предмет> меши;
-        const nlohmann::json шар = {{"бликовый_цвет", {0.5, 0.5, 0.5, 1.0}}, {"степень_блика", 12.5}};
         for (int c = 1; c <= 6; ++c) {
-            nlohmann::json м = шар;
-            м["диффузная_текстура"] = fmt::format("текстура_шарик{}", c);
-            меши.push_back(один(fmt::format("шарик, цвет {}", c), "шарик", м));
+            меши.push_back({fmt::format("шарик, цвет {}", c),
+                            {{шаровой("шарик", fmt::format("текстура_шарик{}", c), false, false)}}});
         }
+        const char* действия[] = {"пауза", "назад", "прицел", "бомба", "микросамолётик", "пауза"};
         for (int c = 1; c <= 6; ++c) {
-            nlohmann::json м = шар;
-            м["диффузная_текстура"] = fmt::format("текстура_прозрачный_шарик{}", c);
-            меши.push_back(один(fmt::format("прозрачный шарик {}", c), "шарик", м));
+            меши.push_back({fmt::format("шарик «{}»", действия[c - 1]),
+                            {{шаровой("шарик", fmt::format("текстура_прозрачный_шарик{}", c), true, false)},
+                             {объект(действия[c - 1])}}});
         }
         for (int d = 0; d <= 9; ++d) {
-            nlohmann::json м = шар;
-            м["окружающий_цвет"] = {0.6, 0.6, 0.6, 1.0};
-            м["диффузная_текстура"] = fmt::format("текстура_шарик{}", d % 6 + 1);
-            // Stood up by the quarter turn about x that the floating numbers give their digits.
-            Часть ч{fmt::format("цифра_{}", d), м, {}, 90, {1, 0, 0}};
-            меши.push_back({ч.меш, {ч}});
+            // Stood up by the quarter turn about x of the floating numbers' digits, at their scale 6.
+            меши.push_back({fmt::format("цифра_{}", d),
+                            {{шаровой(fmt::format("цифра_{}", d), fmt::format("текстура_шарик{}", d % 6 + 1), false, true),
+                              {}, 90, X}},
+                            6});
         }
         for (float кадр : {1.0f, 6.0f, 12.0f, 20.0f}) {
-            nlohmann::json м = шар;
-            м["диффузная_текстура"] = "текстура_шарик1";
-            меши.push_back(один(fmt::format("взрыв, кадр {}", кадр), "взрыв", м, кадр));
+            меши.push_back({fmt::format("взрыв, кадр {}", кадр), {{шаровой("взрыв", "текстура_шарик1", false, false, кадр)}}, 1, 15});
         }
 
-        Лист лист(настройки.ресурсы());
         for (auto [набор, файл] : {std::pair{&объекты, "объекты.png"}, std::pair{&меши, "меши.png"}}) {
             std::vector<Холст> картинки;
             std::vector<std::string> подписи;
