@@ -1,0 +1,144 @@
+// The engine draws: started from a settings file in a working folder, with
+// resources written by the project's own tools, it shows the background, a lit
+// textured cube and an info panel with a picture and a text, and the pixels
+// read back from the window say so.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "my_utils/journal.hpp"
+#include "support/support.hpp"
+#include "tools/generator/geometrija.hpp"
+#include "tools/generator/holst.hpp"
+#include "tools/pisatel.hpp"
+#include "zyr/camera.hpp"
+#include "zyr/lamp.hpp"
+#include "zyr/mesto.hpp"
+#include "zyr/nastroyki_zyr.hpp"
+#include "zyr/okno.hpp"
+#include "zyr/vis.hpp"
+#include "zyr/zavisimost/okno_SDL2.hpp"
+#include "zyr/zavisimost/sobytija_SDL2.hpp"
+#include "zyr/zyr.hpp"
+#include "zyr/zyr_object.hpp"
+
+namespace {
+
+namespace события = zyr::zavisimost::sobytija_SDL2;
+using Пиксель = std::array<unsigned char, 4>;
+
+constexpr int КАДРОВ = 3;
+
+// Lets КАДРОВ frames through, then reads the last frame and asks to stop. The
+// frame is read from the back buffer: the window tests run on Mesa's software
+// renderer, whose swap copies the back buffer out and keeps it, while the
+// window's front buffer under Xvfb reads back as black.
+class СнимокИОстановка : public события::СтандартныйОбработчикСобытий {
+public:
+    int проходов = 0;
+    Пиксель угол{};
+    Пиксель куб{};
+
+    bool обработка() override {
+        if (++проходов <= КАДРОВ) return СтандартныйОбработчикСобытий::обработка();
+        glReadBuffer(GL_BACK);
+        угол = пиксель(316, 236);
+        куб = пиксель(160, 120);
+        return true;
+    }
+
+private:
+    static Пиксель пиксель(int x, int y) {
+        glFinish();
+        Пиксель p{};
+        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p.data());
+        return p;
+    }
+};
+
+void картинка_одного_цвета(const std::filesystem::path& путь, generator::Цвет цвет) {
+    generator::Холст холст(16, 16, цвет);
+    холст.сохранить_png(путь.string(), false);
+}
+
+class Демонстрация : public ::testing::Test {
+protected:
+    void SetUp() override {
+        zyr::nastroyki_zyr::настройки.инициализация();
+        my_utils::journal::инициализация_журнала(файл_журнала.string(), my_utils::journal::УровниЖурнала::Отладка, {});
+    }
+    void TearDown() override {
+        zyr::менеджер.reset();
+        zyr::okno::закрыть_окно();
+        my_utils::journal::завершить_журнал();
+    }
+
+    // The settings file and the resource folder "ресурсы" of the working folder.
+    void подготовить_папку() {
+        test_support::записать_файл(рабочая / "настройки_zyr.cfg",
+                                    "# окно демонстрации\nразмеры_окна = [320, 240]\nсинхронизация_экрана = 0\n");
+        const auto ресурсы = рабочая / "ресурсы";
+        std::filesystem::create_directory(ресурсы);
+        const auto куб = generator::коробка({-1, -1, -1}, {1, 1, 1});
+        pisatel::записать(ресурсы / "куб.me",
+                          pisatel::меш_версии_1({куб.позиции, куб.текстурные, куб.нормали, куб.индексы}));
+        картинка_одного_цвета(ресурсы / "жёлтая.png", {1, 1, 0, 1});
+        test_support::записать_файл(ресурсы / "куб.ob", R"({"имя": "куб", "меш": {"имя": "куб"},
+            "материал": {"диффузный_цвет": [1.0, 1.0, 1.0, 1.0], "диффузная_текстура": "жёлтая"}})");
+    }
+
+    test_support::ВременнаяПапка рабочая;
+    test_support::РабочаяПапка в_рабочей{рабочая.путь()};
+    test_support::ВременнаяПапка папка_журнала;
+    std::filesystem::path файл_журнала = папка_журнала / "журнал.log";
+    zyr::istochnik_resursov::ЗаменаИсточникаРесурсов замена{nullptr};
+};
+
+TEST_F(Демонстрация, ДвижокРисуетФонОсвещённыйКубИПанель) {
+    подготовить_папку();
+    ASSERT_TRUE(zyr::инициализация_zyr({"ресурсы"}, ""));
+    auto& менеджер = *zyr::менеджер;
+
+    const auto куб = менеджер.получить_объект("куб");
+    ASSERT_NE(куб, nullptr);
+    const auto& корень = менеджер.начальное_место();
+    корень->создать_ребёнка("место_куба", {0, 0, 0}, zyr::quaternion::Кватернион::НОЛЬ, {1, 1, 1})
+        ->присоединить_объект(куб);
+    корень->создать_ребёнка("место_лампы", {0, 0, 5}, zyr::quaternion::Кватернион::НОЛЬ, {1, 1, 1})
+        ->присоединить_объект(std::make_shared<zyr::lamp::Лампа>("лампа", 0));
+    менеджер.место_камеры()->задать_позицию(0, 0, 6);
+    const std::array<float, 4> фон{0.25f, 0.0f, 0.5f, 1.0f};
+    менеджер.визуализатор().задать_цвет_фона(фон);
+
+    const auto обработчик = события::создать<СнимокИОстановка>();
+    менеджер.задать_обработчик_событий(обработчик);
+    ASSERT_TRUE(zyr::запустить_визуализацию(-1));
+
+    EXPECT_EQ(обработчик->проходов, КАДРОВ + 1);
+    EXPECT_NEAR(обработчик->угол[0], 64, 1);
+    EXPECT_NEAR(обработчик->угол[1], 0, 1);
+    EXPECT_NEAR(обработчик->угол[2], 128, 1);
+    // The face towards the lamp: yellow from the texture, bright from the light.
+    EXPECT_GT(обработчик->куб[0], 200);
+    EXPECT_GT(обработчик->куб[1], 200);
+    EXPECT_LT(обработчик->куб[2], 30);
+
+    const auto журнал = [&] {
+        my_utils::journal::завершить_журнал();
+        return test_support::прочитать_файл(файл_журнала);
+    }();
+    std::size_t место = 0;
+    for (const char* шаг : {"Шаг 1.1 Загружен SDL", "Шаг 2. Инициализирован SDL", "Шаг 3. Загружен DerelictGL",
+                            "Шаг 4. Создано окно размером 320x240", "Шаг 5. Создан SDL_GL-контекст", "Шаг 6."}) {
+        место = журнал.find(шаг, место);
+        ASSERT_NE(место, std::string::npos) << шаг << "\n" << журнал;
+    }
+    EXPECT_NE(журнал.find("Закончили рендерить 3 кадров"), std::string::npos) << журнал;
+}
+
+}  // namespace
