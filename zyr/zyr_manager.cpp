@@ -2,6 +2,7 @@
 
 #include "my_utils/journal.hpp"
 #include "zyr/camera.hpp"
+#include "zyr/infopanel.hpp"
 #include "zyr/mesh.hpp"
 #include "zyr/mesto.hpp"
 #include "zyr/okno.hpp"
@@ -47,6 +48,7 @@ void ZYRМенеджер::построить(std::vector<std::string> катал
     текстуры_ = std::make_unique<texture::ЗагруженныеТекстуры>(имена_ресурсов_);
     текстуры_в_памяти_ = std::make_unique<texture::ЗагруженныеВПамятьТекстуры>(имена_ресурсов_);
     шрифты_ = std::make_unique<zavisimost::shrift_SDL2::ЗагруженныеTTFШрифты>(имена_ресурсов_);
+    инфопанели_реестр_ = std::make_unique<infopanel::ЗагруженныеИнфопанели>(имена_ресурсов_, *this);
     объекты_ = std::make_unique<zyr_object::ЗагруженныеОбъекты>(имена_ресурсов_, *this);
 
     в_журнал(МОДУЛЬ, УровниЖурнала::Отладка, "Сейчас будем создавать визуализатор");
@@ -120,6 +122,25 @@ std::shared_ptr<zavisimost::shrift_SDL2::TTFШрифт> ZYRМенеджер::п�
     return шрифты_->получить(имя);
 }
 
-std::shared_ptr<infopanel::Инфопанель> ZYRМенеджер::получить_инфопанель(const std::string& имя) { return nullptr; }
+std::shared_ptr<infopanel::Инфопанель> ZYRМенеджер::получить_инфопанель(const std::string& имя) {
+    return инфопанели_реестр_->получить(имя);
+}
+
+void ZYRМенеджер::добавить_инфопанель(std::shared_ptr<infopanel::Инфопанель> панель) {
+    if (!панель) return;
+    инфопанели_.insert_or_assign(панель->получить_имя(), std::move(панель));
+}
+
+void ZYRМенеджер::удалить_инфопанель(const std::shared_ptr<infopanel::Инфопанель>& панель) {
+    if (панель) удалить_инфопанель(панель->получить_имя());
+}
+
+void ZYRМенеджер::удалить_инфопанель(const std::string& имя) { инфопанели_.erase(имя); }
+
+void ZYRМенеджер::удалить_все_инфопанели() { инфопанели_.clear(); }
+
+void ZYRМенеджер::отрисовка_инфопанелей() {
+    for (const auto& [имя, панель] : инфопанели_) панель->рисовать();
+}
 
 }  // namespace zyr::zyr_manager

@@ -22,6 +22,7 @@ namespace zyr::resources { class ИменаРесурсов; }
 namespace zyr::vis { class Визуализатор; }
 namespace zyr::zavisimost::shrift_SDL2 { class ЗагруженныеTTFШрифты; }
 namespace zyr::zyr_object { class ЗагруженныеОбъекты; }
+namespace zyr::infopanel { class ЗагруженныеИнфопанели; }
 namespace zyr::zavisimost::sobytija_SDL2 { class ОбработчикСобытий; }
 
 namespace zyr::zyr_manager {
@@ -70,6 +71,17 @@ public:
     std::shared_ptr<zavisimost::shrift_SDL2::TTFШрифт> получить_ttf_шрифт(const std::string& имя) override;
     std::shared_ptr<infopanel::Инфопанель> получить_инфопанель(const std::string& имя) override;
 
+    // Puts the panel on screen under its name, replacing a panel of that name.
+    virtual void добавить_инфопанель(std::shared_ptr<infopanel::Инфопанель> панель);
+    // Removes whatever panel is on screen under this panel's name.
+    virtual void удалить_инфопанель(const std::shared_ptr<infopanel::Инфопанель>& панель);
+    // A name not on screen changes nothing.
+    virtual void удалить_инфопанель(const std::string& имя);
+    virtual void удалить_все_инфопанели();
+    // Draws the panels on screen in the order of their names, so a panel whose
+    // name sorts later lies over one whose name sorts earlier.
+    virtual void отрисовка_инфопанелей();
+
     // The time measurement of обновить_сцену: stores the present reading and
     // returns the seconds since the previous one.
     float подсчёт_времени();
@@ -87,6 +99,8 @@ public:
     const std::shared_ptr<zavisimost::sobytija_SDL2::ОбработчикСобытий>& обработчик_событий() const {
         return обработчик_событий_;
     }
+    // The panels on screen by name.
+    const Инфопанели& инфопанели() const { return инфопанели_; }
 
 protected:
     ZYRМенеджер() = default;
@@ -105,9 +119,11 @@ private:
     std::unique_ptr<texture::ЗагруженныеТекстуры> текстуры_;
     std::unique_ptr<texture::ЗагруженныеВПамятьТекстуры> текстуры_в_памяти_;
     std::unique_ptr<zavisimost::shrift_SDL2::ЗагруженныеTTFШрифты> шрифты_;
+    std::unique_ptr<infopanel::ЗагруженныеИнфопанели> инфопанели_реестр_;
     std::unique_ptr<zyr_object::ЗагруженныеОбъекты> объекты_;
     std::shared_ptr<zavisimost::sobytija_SDL2::ОбработчикСобытий> обработчик_событий_;
     ФункцияОбновленияСцены функция_обновления_сцены_;
+    Инфопанели инфопанели_;
     Часы::time_point время_обновления_{};
 };
 

@@ -18,10 +18,14 @@
 #include "tools/generator/geometrija.hpp"
 #include "tools/generator/holst.hpp"
 #include "tools/pisatel.hpp"
+#include <fmt/format.h>
+
 #include "zyr/camera.hpp"
+#include "zyr/infopanel.hpp"
 #include "zyr/lamp.hpp"
 #include "zyr/mesto.hpp"
 #include "zyr/okno.hpp"
+#include "zyr/text_infopaneli.hpp"
 #include "zyr/vis.hpp"
 #include "zyr/zavisimost/okno_SDL2.hpp"
 #include "zyr/zyr_manager.hpp"
@@ -31,6 +35,8 @@ namespace {
 
 constexpr int ШАРОВ_В_РЯДУ = 25;
 constexpr int РЯДОВ = 20;
+constexpr int ПАНЕЛЕЙ = 12;
+constexpr const char* ШРИФТ = "/usr/share/fonts/truetype/liberation/LiberationSerif-Italic.ttf";
 
 void записать_текст(const std::filesystem::path& путь, const std::string& текст) {
     pisatel::записать(путь, текст);
@@ -41,6 +47,7 @@ struct Среда {
     std::filesystem::path папка;
     std::shared_ptr<zyr::zyr_manager::ZYRМенеджер> менеджер;
     std::shared_ptr<zyr::mesto::Место> шары;
+    std::vector<std::shared_ptr<zyr::infopanel::Инфопанель>> панели;
 
     Среда() {
         папка = std::filesystem::temp_directory_path() / ("кадр_бенчмарк_" + std::to_string(::getpid()));
@@ -56,6 +63,21 @@ struct Среда {
         картинка.сохранить_png((папка / "клетки.png").string(), false);
         записать_текст(папка / "шар.ob", R"({"имя": "шар", "меш": {"имя": "шар"},
             "материал": {"диффузная_текстура": "клетки", "бликовый_цвет": [0.5, 0.5, 0.5, 1.0], "степень_блика": 12.5}})");
+
+        // Panels of a menu screen: a picture across each, three picture buttons
+        // and a line of text.
+        std::filesystem::copy_file(ШРИФТ, папка / "LiberationSerif-Italic.ttf");
+        for (int i = 0; i < ПАНЕЛЕЙ; ++i) {
+            const float x = static_cast<float>((i % 3) * 260 + 10);
+            const float y = static_cast<float>((i / 3) * 145 + 10);
+            записать_текст(папка / ("панель" + std::to_string(i) + ".ip"),
+                           fmt::format(R"({{"имя": "панель{}", "координаты": [{:.1f}, {:.1f}, 250.0, 135.0],
+                "элементы": [{{"имя": "фон", "координаты": [0.0, 0.0, 1.0, 1.0], "текстура": "клетки"}},
+                             {{"имя": "кнопка1", "координаты": [0.05, 0.1, 0.25, 0.4], "текстура": "клетки"}},
+                             {{"имя": "кнопка2", "координаты": [0.375, 0.1, 0.25, 0.4], "текстура": "клетки"}},
+                             {{"имя": "кнопка3", "координаты": [0.7, 0.1, 0.25, 0.4], "текстура": "клетки"}}]}})",
+                                       i, x, y));
+        }
 
         zyr::types::ПараметрыОкна п;
         п.ширина = 800;
@@ -82,6 +104,17 @@ struct Среда {
         менеджер->место_камеры()->задать_позицию(0, 0, 45);
         const std::array<float, 4> фон{0.1f, 0.1f, 0.15f, 1.0f};
         менеджер->визуализатор().задать_цвет_фона(фон);
+
+        const std::array<float, 3> белый{1.0f, 1.0f, 1.0f};
+        for (int i = 0; i < ПАНЕЛЕЙ; ++i) {
+            auto панель = менеджер->получить_инфопанель("панель" + std::to_string(i));
+            auto надпись = std::make_shared<zyr::text_infopaneli::ТекстовыйЭлементИнфопанели>("надпись", false, 0.05f,
+                                                                                            0.6f, 0.9f, 0.3f);
+            панель->присоединить_элемент(надпись);
+            надпись->задать_текст(*менеджер, "Уровень " + std::to_string(i + 1), "LiberationSerif-Italic_24", белый);
+            надпись->обновить_размеры();
+            панели.push_back(std::move(панель));
+        }
     }
 
     ~Среда() {
@@ -119,9 +152,19 @@ void измерить_кадры(benchmark::State& state, zyr::zyr_manager::ZYR�
 void Кадр500ШаровСТекстуройИСветом(benchmark::State& state) {
     auto& с = среда();
     с.шары->задать_видимость(true);
+    с.менеджер->удалить_все_инфопанели();
     state.counters["треугольников"] = static_cast<double>(с.шары->количество_граней());
     измерить_кадры(state, *с.менеджер);
 }
 BENCHMARK(Кадр500ШаровСТекстуройИСветом)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
+
+void КадрТолькоСПанелями(benchmark::State& state) {
+    auto& с = среда();
+    с.шары->задать_видимость(false);
+    for (const auto& панель : с.панели) с.менеджер->добавить_инфопанель(панель);
+    state.counters["панелей"] = static_cast<double>(с.менеджер->инфопанели().size());
+    измерить_кадры(state, *с.менеджер);
+}
+BENCHMARK(КадрТолькоСПанелями)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
 
 }  // namespace

@@ -13,7 +13,9 @@
 
 #include "my_utils/journal.hpp"
 #include "support/support.hpp"
+#include "tools/generator/holst.hpp"
 #include "zyr/camera.hpp"
+#include "zyr/infopanel.hpp"
 #include "zyr/okno.hpp"
 #include "zyr/vis.hpp"
 #include "zyr/zavisimost/okno_SDL2.hpp"
@@ -187,6 +189,40 @@ TEST_F(МенеджерВОкне, ЦветФонаВиденСоСледующ�
     EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
     EXPECT_FALSE(glIsEnabled(GL_NORMAL_ARRAY));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
+}
+
+// Two panels overlap in the middle of the window: the one whose name sorts
+// later is drawn later, so it shows there.
+TEST_F(МенеджерВОкне, ПанелиРисуютсяПоПорядкуИмёнПоверхСцены) {
+    for (const auto& [картинка, цвет] : {std::pair{"красная", generator::Цвет{1, 0, 0, 1}},
+                                          std::pair{"зелёная", generator::Цвет{0, 1, 0, 1}}}) {
+        generator::Холст(8, 8, цвет).сохранить_png((ресурсы / (std::string(картинка) + ".png")).string(), false);
+    }
+    test_support::записать_файл(ресурсы / "бета.ip", R"({"имя": "бета", "координаты": [300.0, 200.0, 300.0, 200.0],
+        "элементы": [{"имя": "фон", "координаты": [0.0, 0.0, 1.0, 1.0], "текстура": "зелёная"}]})");
+    test_support::записать_файл(ресурсы / "альфа.ip", R"({"имя": "альфа", "координаты": [100.0, 100.0, 300.0, 200.0],
+        "элементы": [{"имя": "фон", "координаты": [0.0, 0.0, 1.0, 1.0], "текстура": "красная"}]})");
+    менеджер = ZYRМенеджер::создать({ресурсы.путь().string()});
+    const auto бета = менеджер->получить_инфопанель("бета");
+    const auto альфа = менеджер->получить_инфопанель("альфа");
+    ASSERT_NE(бета, nullptr);
+    ASSERT_NE(альфа, nullptr);
+    EXPECT_EQ(менеджер->получить_инфопанель("бета"), бета);
+
+    менеджер->добавить_инфопанель(бета);
+    менеджер->добавить_инфопанель(альфа);
+    менеджер->визуализатор().поверхность_изменилась();
+    менеджер->визуализатор().отрисовка_кадра();
+    EXPECT_EQ(пиксель(150, 150), (std::array<unsigned char, 4>{255, 0, 0, 255}));
+    EXPECT_EQ(пиксель(350, 250), (std::array<unsigned char, 4>{0, 255, 0, 255}));
+    EXPECT_EQ(пиксель(550, 350), (std::array<unsigned char, 4>{0, 255, 0, 255}));
+    EXPECT_EQ(пиксель(50, 50), (std::array<unsigned char, 4>{0, 0, 0, 255}));
+
+    менеджер->удалить_инфопанель("бета");
+    менеджер->визуализатор().поверхность_изменилась();
+    менеджер->визуализатор().отрисовка_кадра();
+    EXPECT_EQ(пиксель(350, 250), (std::array<unsigned char, 4>{255, 0, 0, 255}));
+    EXPECT_EQ(пиксель(550, 350), (std::array<unsigned char, 4>{0, 0, 0, 255}));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "my_utils/journal.hpp"
 #include "support/support.hpp"
@@ -17,12 +18,14 @@
 #include "tools/generator/holst.hpp"
 #include "tools/pisatel.hpp"
 #include "zyr/camera.hpp"
+#include "zyr/infopanel.hpp"
 #include "zyr/lamp.hpp"
 #include "zyr/mesto.hpp"
 #include "zyr/nastroyki_zyr.hpp"
 #include "zyr/okno.hpp"
 #include "zyr/vis.hpp"
 #include "zyr/zavisimost/okno_SDL2.hpp"
+#include "zyr/text_infopaneli.hpp"
 #include "zyr/zavisimost/sobytija_SDL2.hpp"
 #include "zyr/zyr.hpp"
 #include "zyr/zyr_object.hpp"
@@ -33,6 +36,9 @@ namespace события = zyr::zavisimost::sobytija_SDL2;
 using Пиксель = std::array<unsigned char, 4>;
 
 constexpr int КАДРОВ = 3;
+constexpr int ШИРИНА = 320;
+constexpr int ВЫСОТА = 240;
+constexpr const char* ШРИФТ = "/usr/share/fonts/truetype/liberation/LiberationSerif-Italic.ttf";
 
 // Lets КАДРОВ frames through, then reads the last frame and asks to stop. The
 // frame is read from the back buffer: the window tests run on Mesa's software
@@ -41,23 +47,21 @@ constexpr int КАДРОВ = 3;
 class СнимокИОстановка : public события::СтандартныйОбработчикСобытий {
 public:
     int проходов = 0;
-    Пиксель угол{};
-    Пиксель куб{};
+    std::vector<unsigned char> снимок;  // RGBA rows from the bottom up
 
     bool обработка() override {
         if (++проходов <= КАДРОВ) return СтандартныйОбработчикСобытий::обработка();
         glReadBuffer(GL_BACK);
-        угол = пиксель(316, 236);
-        куб = пиксель(160, 120);
+        glFinish();
+        снимок.assign(ШИРИНА * ВЫСОТА * 4, 0);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, ШИРИНА, ВЫСОТА, GL_RGBA, GL_UNSIGNED_BYTE, снимок.data());
         return true;
     }
 
-private:
-    static Пиксель пиксель(int x, int y) {
-        glFinish();
-        Пиксель p{};
-        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p.data());
-        return p;
+    Пиксель пиксель(int x, int y) const {
+        const auto* p = снимок.data() + (static_cast<std::size_t>(y) * ШИРИНА + x) * 4;
+        return {p[0], p[1], p[2], p[3]};
     }
 };
 
@@ -90,6 +94,12 @@ protected:
         картинка_одного_цвета(ресурсы / "жёлтая.png", {1, 1, 0, 1});
         test_support::записать_файл(ресурсы / "куб.ob", R"({"имя": "куб", "меш": {"имя": "куб"},
             "материал": {"диффузный_цвет": [1.0, 1.0, 1.0, 1.0], "диффузная_текстура": "жёлтая"}})");
+        картинка_одного_цвета(ресурсы / "голубая.png", {0, 1, 1, 1});
+        // A panel of 200 x 60 pixels at (10, 10): the picture on its left 40 %,
+        // the text element (made in code) on its right half.
+        test_support::записать_файл(ресурсы / "табло.ip", R"({"имя": "табло", "координаты": [10.0, 10.0, 200.0, 60.0],
+            "элементы": [{"имя": "картинка", "координаты": [0.0, 0.0, 0.4, 1.0], "текстура": "голубая"}]})");
+        std::filesystem::copy_file(ШРИФТ, ресурсы / "LiberationSerif-Italic.ttf");
     }
 
     test_support::ВременнаяПапка рабочая;
@@ -115,18 +125,44 @@ TEST_F(Демонстрация, ДвижокРисуетФонОсвещённ�
     const std::array<float, 4> фон{0.25f, 0.0f, 0.5f, 1.0f};
     менеджер.визуализатор().задать_цвет_фона(фон);
 
+    const auto табло = менеджер.получить_инфопанель("табло");
+    ASSERT_NE(табло, nullptr);
+    const auto надпись =
+        std::make_shared<zyr::text_infopaneli::ТекстовыйЭлементИнфопанели>("надпись", false, 0.5f, 0.0f, 0.5f, 1.0f);
+    табло->присоединить_элемент(надпись);
+    const std::array<float, 3> белый{1.0f, 1.0f, 1.0f};
+    надпись->задать_текст(менеджер, "Шар", "LiberationSerif-Italic_40", белый);
+    надпись->обновить_размеры();
+    менеджер.добавить_инфопанель(табло);
+
     const auto обработчик = события::создать<СнимокИОстановка>();
     менеджер.задать_обработчик_событий(обработчик);
     ASSERT_TRUE(zyr::запустить_визуализацию(-1));
 
-    EXPECT_EQ(обработчик->проходов, КАДРОВ + 1);
-    EXPECT_NEAR(обработчик->угол[0], 64, 1);
-    EXPECT_NEAR(обработчик->угол[1], 0, 1);
-    EXPECT_NEAR(обработчик->угол[2], 128, 1);
+    ASSERT_EQ(обработчик->проходов, КАДРОВ + 1);
+    const auto угол = обработчик->пиксель(ШИРИНА - 4, ВЫСОТА - 4);
+    EXPECT_NEAR(угол[0], 64, 1);
+    EXPECT_NEAR(угол[1], 0, 1);
+    EXPECT_NEAR(угол[2], 128, 1);
     // The face towards the lamp: yellow from the texture, bright from the light.
-    EXPECT_GT(обработчик->куб[0], 200);
-    EXPECT_GT(обработчик->куб[1], 200);
-    EXPECT_LT(обработчик->куб[2], 30);
+    const auto на_кубе = обработчик->пиксель(ШИРИНА / 2, ВЫСОТА / 2);
+    EXPECT_GT(на_кубе[0], 200);
+    EXPECT_GT(на_кубе[1], 200);
+    EXPECT_LT(на_кубе[2], 30);
+    // The panel's picture, unlit, exactly its texture's colour.
+    EXPECT_EQ(обработчик->пиксель(50, 40), (Пиксель{0, 255, 255, 255}));
+    // White glyphs on the right half of the panel, the background between them.
+    int белых = 0;
+    int фоновых = 0;
+    for (int y = 10; y < 70; ++y) {
+        for (int x = 110; x < 210; ++x) {
+            const auto p = обработчик->пиксель(x, y);
+            if (p[0] > 240 && p[1] > 240 && p[2] > 240) ++белых;
+            if (p[0] == 64 && p[1] == 0 && p[2] == 128) ++фоновых;
+        }
+    }
+    EXPECT_GT(белых, 50);
+    EXPECT_GT(фоновых, 50);
 
     const auto журнал = [&] {
         my_utils::journal::завершить_журнал();

@@ -71,6 +71,8 @@ void Визуализатор_gl::отрисовка_кадра() {
     glEnable(GL_DEPTH_TEST);
     менеджер.начальное_место()->рисовать(2);
 
+    менеджер.отрисовка_инфопанелей();
+
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
