@@ -13,11 +13,14 @@
 #include "kontekst_gl.hpp"
 #include "src/nastroiki.hpp"
 #include "support/support.hpp"
+#include "zyr/element_infopaneli.hpp"
+#include "zyr/infopanel.hpp"
 #include "zyr/istochnik_resursov.hpp"
 #include "zyr/mesh.hpp"
 #include "zyr/resources.hpp"
 #include "zyr/skelet.hpp"
 #include "zyr/texture.hpp"
+#include "zyr/zavisimost/okno_SDL2.hpp"
 #include "zyr/zavisimost/shrift_SDL2.hpp"
 #include "zyr/zyr_manager.hpp"
 #include "zyr/zyr_object.hpp"
@@ -194,6 +197,51 @@ TEST_F(ДанныеИгры, МенеджерСобираетКаждыйОбъ�
             ASSERT_NE(объект->получить_материал(), nullptr);
         }
     });
+    EXPECT_EQ(журнал.find("Отсутствует"), std::string::npos) << журнал;
+    EXPECT_EQ(журнал.find("Ошибка"), std::string::npos) << журнал;
+}
+
+TEST_F(ДанныеИгры, МенеджерСобираетПанелиСЭлементамиКоторыеИщетИгра) {
+    // Panels are placed in the window: the size the shipped engine settings ask for.
+    auto& окно = zyr::zavisimost::okno_SDL2::параметры_окна;
+    const auto прежнее = окно;
+    окно.ширина = 1024;
+    окно.высота = 768;
+    std::string журнал = test_zhurnal::журнал_во_время([&] {
+        zyr::istochnik_resursov::ЗаменаИсточникаРесурсов замена(nullptr);
+        auto менеджер = zyr::zyr_manager::ZYRМенеджер::создать(настройки_.ресурсы());
+        for (const char* имя : {"статистика", "начальная_заставка", "выбор_уровней", "конец_игры", "победа"}) {
+            auto панель = менеджер->получить_инфопанель(имя);
+            ASSERT_NE(панель, nullptr) << имя;
+            EXPECT_EQ(панель->получить_имя(), имя);
+        }
+        EXPECT_NE(менеджер->получить_инфопанель("статистика")->получить_элемент("статистика.пауза"), nullptr);
+
+        auto заставка = менеджер->получить_инфопанель("начальная_заставка")->получить_элемент("начальная заставка");
+        ASSERT_NE(заставка, nullptr);
+        for (const char* кнопка : {"начальная_заставка.кнопка_игра", "начальная_заставка.кнопка_выход"}) {
+            auto э = заставка->получить_элемент(кнопка);
+            ASSERT_NE(э, nullptr) << кнопка;
+            EXPECT_NE(э->текстура(), nullptr);
+        }
+
+        // Level buttons answer the pointer on their picture only: the opaque-pixel
+        // test is true in a button's middle and false in the corner of its cell.
+        auto выбор = менеджер->получить_инфопанель("выбор_уровней")->получить_элемент("выбор уровня");
+        ASSERT_NE(выбор, nullptr);
+        for (int уровень = 1; уровень <= 12; ++уровень) {
+            SCOPED_TRACE(уровень);
+            auto кнопка = выбор->получить_элемент(fmt::format("выбор_уровня.кнопка_поле{:03d}", уровень));
+            ASSERT_NE(кнопка, nullptr);
+            auto атлас = менеджер->получить_текстуру_в_памяти(fmt::format("выбор_уровней_кнопки{}", (уровень - 1) / 8 + 1));
+            ASSERT_NE(атлас, nullptr);
+            float x = кнопка->отн_x(), y = кнопка->отн_y(), ш = кнопка->отн_ш(), в = кнопка->отн_в();
+            EXPECT_NEAR(ш * 4, в * 3, 1e-3);  // square in a 4:3 window
+            EXPECT_TRUE(кнопка->проверить_непрозрачную_точку(x + ш / 2, y + в / 2, *атлас));
+            EXPECT_FALSE(кнопка->проверить_непрозрачную_точку(x + ш * 0.03f, y + в * 0.03f, *атлас));
+        }
+    });
+    окно = прежнее;
     EXPECT_EQ(журнал.find("Отсутствует"), std::string::npos) << журнал;
     EXPECT_EQ(журнал.find("Ошибка"), std::string::npos) << журнал;
 }

@@ -1,10 +1,11 @@
 // The contact sheet: every object and mesh of the built game folder drawn by the
 // engine itself (manager, registries, scene nodes, lamp, camera and renderer) in a
-// grid, lit, from one fixed direction; and every info panel laid out over a plain
-// background. A person looks at the data without playing; a cell that stays empty
+// grid, lit, from one fixed direction; and every info panel drawn by it over a
+// plain background, with the texts the game's code adds. A person looks at the data without playing; a cell that stays empty
 // fails the run.
 #include <GL/gl.h>
 #include <SDL.h>
+#include <SDL_ttf.h>
 
 #include <algorithm>
 #include <array>
@@ -23,6 +24,8 @@
 #include "tools/generator/holst.hpp"
 #include "tools/generator/vektor.hpp"
 #include "zyr/camera.hpp"
+#include "zyr/infopanel.hpp"
+#include "zyr/text_infopaneli.hpp"
 #include "zyr/lamp.hpp"
 #include "zyr/material.hpp"
 #include "zyr/mesh.hpp"
@@ -39,16 +42,6 @@ namespace {
 
 constexpr int КЛЕТКА = 224, ПОДПИСЬ = 26, СТОЛБЦОВ = 6;
 const Цвет ФОН{0.24f, 0.26f, 0.3f, 1};
-
-nlohmann::json прочитать_json(const fs::path& файл) {
-    std::FILE* ф = std::fopen(файл.c_str(), "rb");
-    if (!ф) throw std::runtime_error("не открывается " + файл.string());
-    std::string т;
-    char буфер[4096];
-    for (std::size_t n; (n = std::fread(буфер, 1, sizeof буфер, ф)) > 0;) т.append(буфер, n);
-    std::fclose(ф);
-    return nlohmann::json::parse(т);
-}
 
 // A part of a drawn item: an object placed by a translation and a turn (degrees
 // about an axis) under the item's node, as the game's nodes place it.
@@ -78,8 +71,11 @@ class Лист {
 public:
     explicit Лист(const std::vector<std::string>& каталоги) {
         if (SDL_Init(SDL_INIT_VIDEO) != 0) throw std::runtime_error(std::string("SDL: ") + SDL_GetError());
+        if (TTF_Init() != 0) throw std::runtime_error(std::string("SDL2_ttf: ") + TTF_GetError());
         SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-        окно_ = SDL_CreateWindow("контактный лист", 0, 0, КЛЕТКА, КЛЕТКА, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        // Big enough for a panel; items are drawn into its lower left corner (the
+        // renderer's viewport follows the window parameters set for each kind).
+        окно_ = SDL_CreateWindow("контактный лист", 0, 0, 1024, 768, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
         if (!окно_) throw std::runtime_error(std::string("окно: ") + SDL_GetError());
         контекст_ = SDL_GL_CreateContext(окно_);
         if (!контекст_) throw std::runtime_error(std::string("контекст: ") + SDL_GetError());
@@ -93,6 +89,7 @@ public:
         менеджер_.reset();
         if (контекст_) SDL_GL_DeleteContext(контекст_);
         if (окно_) SDL_DestroyWindow(окно_);
+        TTF_Quit();
         SDL_Quit();
     }
 
@@ -178,6 +175,54 @@ public:
         return х;
     }
 
+    // Draws one panel as the game shows it, in a window of the size the shipped
+    // engine settings ask for, over the plain background colour; the texts that the
+    // game's code adds to it are given as (element, x, y, text, font).
+    struct Текст {
+        std::string имя;
+        float x, y, ш, в;
+        std::string строка, шрифт;
+    };
+    Холст нарисовать_панель(const std::string& имя, const std::vector<Текст>& тексты) {
+        const int Ш = 1024, В = 768;
+        if (zyr::zavisimost::okno_SDL2::параметры_окна.ширина != Ш) {
+            zyr::zavisimost::okno_SDL2::параметры_окна.ширина = Ш;
+            zyr::zavisimost::okno_SDL2::параметры_окна.высота = В;
+            const std::array<float, 4> фон{0.35f, 0.5f, 0.3f, 1};
+            менеджер_->визуализатор().задать_цвет_фона(фон);
+        }
+        auto панель = менеджер_->получить_инфопанель(имя);
+        if (!панель) throw std::runtime_error("нет панели " + имя);
+        const std::array<float, 3> цвет{0.8f, 0.0f, 0.4f};  // the game's colour of these texts
+        for (const Текст& т : тексты) {
+            auto э = std::make_shared<zyr::text_infopaneli::ТекстовыйЭлементИнфопанели>(т.имя, false, т.x, т.y, т.ш, т.в);
+            э->задать_текст(*менеджер_, т.строка, т.шрифт, цвет);
+            панель->присоединить_элемент(э);
+            э->обновить_размеры();
+        }
+        менеджер_->удалить_все_инфопанели();
+        менеджер_->добавить_инфопанель(панель);
+        auto& визуализатор = менеджер_->визуализатор();
+        for (int кадр = 0; кадр < 2; ++кадр) {
+            визуализатор.поверхность_изменилась();
+            визуализатор.отрисовка_кадра();
+        }
+        glFinish();
+        std::vector<unsigned char> байты(static_cast<std::size_t>(Ш) * В * 4);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadBuffer(GL_BACK);
+        glReadPixels(0, 0, Ш, В, GL_RGBA, GL_UNSIGNED_BYTE, байты.data());
+        if (glGetError() != GL_NO_ERROR) throw std::runtime_error("ошибка OpenGL при рисовании панели " + имя);
+        менеджер_->удалить_все_инфопанели();
+        Холст х(Ш, В);
+        for (int y = 0; y < В; ++y)
+            for (int x = 0; x < Ш; ++x) {
+                const unsigned char* p = &байты[(static_cast<std::size_t>(В - 1 - y) * Ш + x) * 4];
+                х.задать(x, y, {p[0] / 255.0f, p[1] / 255.0f, p[2] / 255.0f, 1});
+            }
+        return х;
+    }
+
 private:
     SDL_Window* окно_ = nullptr;
     SDL_GLContext контекст_ = nullptr;
@@ -194,38 +239,6 @@ void сложить(const std::vector<Холст>& картинки, const std::
         написать(лист, шрифт, подписи[i], {x + КЛЕТКА / 2.0f, y + КЛЕТКА + ПОДПИСЬ / 2.0f}, {1, 1, 1, 1}, 0, {}, КЛЕТКА);
     }
     лист.сохранить_png(файл.string(), false);
-}
-
-// A panel laid out as its description places it, in a 1024 x 768 window over a
-// plain background: elements in their parents' unit squares, textures by their
-// rectangles (v = 0 the top row), children drawn after their parent.
-void разложить(Холст& окно, const nlohmann::json& элементы, float X, float Y, float W, float H, const fs::path& ресурсы) {
-    for (const auto& э : элементы) {
-        const auto& к = э.at("координаты");
-        float x = к.at(0).get<float>(), y = к.at(1).get<float>(), w = к.at(2).get<float>(), h = к.at(3).get<float>();
-        if (x < 0) x += 1;
-        if (y < 0) y += 1;
-        float ex = X + x * W, ey = Y + y * H, ew = w * W, eh = h * H;
-        if (э.contains("текстура")) {
-            Холст т = Холст::прочитать((ресурсы / (э["текстура"].get<std::string>() + ".png")).string());
-            float u0 = 0, v0 = 0, u1 = 1, v1 = 1;
-            if (э.contains("координаты_текстуры")) {
-                const auto& т_к = э["координаты_текстуры"];
-                u0 = т_к.at(0), v0 = т_к.at(1), u1 = т_к.at(2), v1 = т_к.at(3);
-            }
-            int В = окно.высота();
-            for (int py = static_cast<int>(В - (ey + eh)); py < static_cast<int>(В - ey); ++py)
-                for (int px = static_cast<int>(ex); px < static_cast<int>(ex + ew); ++px) {
-                    if (px < 0 || py < 0 || px >= окно.ширина() || py >= В) continue;
-                    float fx = (px + 0.5f - ex) / ew, fy = 1 - ((В - py - 0.5f) - ey) / eh;
-                    float u = u0 + (u1 - u0) * fx, v = v0 + (v1 - v0) * fy;
-                    int tx = std::clamp(static_cast<int>(u * т.ширина()), 0, т.ширина() - 1);
-                    int ty = std::clamp(static_cast<int>(v * т.высота()), 0, т.высота() - 1);
-                    окно.наложить(px, py, т.пиксель(tx, ty));
-                }
-        }
-        if (э.contains("элементы")) разложить(окно, э["элементы"], ex, ey, ew, eh, ресурсы);
-    }
 }
 
 }  // namespace
@@ -325,11 +338,18 @@ int main(int argc, char** argv) {
             }
             сложить(картинки, подписи, шрифт, выход / файл);
         }
-        for (const char* панель : {"начальная_заставка", "выбор_уровней", "статистика", "конец_игры", "победа"}) {
-            nlohmann::json о = прочитать_json(ресурсы / (std::string(панель) + ".ip"));
-            Холст окно(1024, 768, {0.35f, 0.5f, 0.3f, 1});
-            разложить(окно, о.at("элементы"), 0, 0, 1024, 768, ресурсы);
-            окно.сохранить_png((выход / fmt::format("панель_{}.png", панель)).string(), false);
+        using Т = Лист::Текст;
+        const std::pair<const char*, std::vector<Т>> панели[] = {
+            {"начальная_заставка", {}},
+            {"выбор_уровней", {}},
+            {"статистика",
+             {Т{"очки", 0.6f, 0.9f, 0.1f, 0.1f, "Очки: 12345", "LiberationSerif-Italic_32"},
+              Т{"жизни", 0.8f, 0.9f, 0.1f, 0.1f, "Жизни: 1", "LiberationSerif-Italic_32"}}},
+            {"конец_игры", {}},
+            {"победа", {Т{"очки", 0.2f, 0.2f, 0.6f, 0.13f, "набрано 12345 очков", "LiberationSerif-Italic_40"}}},
+        };
+        for (const auto& [панель, тексты] : панели) {
+            лист.нарисовать_панель(панель, тексты).сохранить_png((выход / fmt::format("панель_{}.png", панель)).string(), false);
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "igra_kontakt: %s\n", e.what());
