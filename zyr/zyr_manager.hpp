@@ -33,8 +33,7 @@ using Часы = std::chrono::steady_clock;  // CLOCK_MONOTONIC
 // time in 100-nanosecond units, divided by 10 with integer division.
 std::int64_t микросекунды_между(Часы::time_point от, Часы::time_point до);
 
-class ZYRМенеджер : public istochnik_resursov::ИсточникРесурсов,
-                    public std::enable_shared_from_this<ZYRМенеджер> {
+class ZYRМенеджер : public istochnik_resursov::ИсточникРесурсов {
 public:
     // The scene-update function: the seconds since the previous update.
     using ФункцияОбновленияСцены = std::function<void(float)>;
