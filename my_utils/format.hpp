@@ -55,4 +55,17 @@ std::string sprintf(std::string_view формат, const Аргументы&... 
     return fmt::vsprintf(fmt::string_view(формат.data(), формат.size()), хранилище);
 }
 
+// "[a, b, c]": each element through `в_текст`, joined by ", ".
+template <class Элементы, class ВТекст>
+std::string список(const Элементы& элементы, ВТекст в_текст) {
+    std::string текст = "[";
+    bool первый = true;
+    for (const auto& элемент : элементы) {
+        if (!первый) текст += ", ";
+        первый = false;
+        текст += в_текст(элемент);
+    }
+    return текст + "]";
+}
+
 }  // namespace my_utils::format

@@ -19,20 +19,8 @@ void ошибка(const std::string& текст) { в_журнал("меш", У�
 }  // namespace
 
 bool ЗагруженныеМеши::загрузить_один(const std::string& имя) {
-    std::string путь;
-    try {
-        путь = имена_ресурсов->получить_имя_файла_ресурса(имя, "меш");
-    } catch (const resources::РесурсыИсключение&) {
-        в_журнал("меш", УровниЖурнала::Ошибка, [&] { return fmt::sprintf("Отсутствует файл меша %s", имя); });
-        return false;
-    }
-    try {
-        кэш.insert_or_assign(имя, выбор_меша(путь));
-    } catch (const std::exception&) {
-        в_журнал("меш", УровниЖурнала::Ошибка, [&] { return fmt::sprintf("Ошибка в файле меша %s", путь); });
-        return false;
-    }
-    return true;
+    return загрузить_из_файла(имя, имя, "меш", "меш", "Отсутствует файл меша %s", "Ошибка в файле меша %s",
+                              [](const std::string& путь) { return выбор_меша(путь); });
 }
 
 std::shared_ptr<Меш> ЗагруженныеМеши::получить(const std::string& имя) {

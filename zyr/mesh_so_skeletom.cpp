@@ -6,6 +6,7 @@
 #include <fmt/format.h>
 #include <fmt/printf.h>
 
+#include "my_utils/format.hpp"
 #include "my_utils/journal.hpp"
 #include "zyr/dvoichnyi_fail.hpp"
 #include "zyr/mesh.hpp"
@@ -23,17 +24,7 @@ using Чтец = dvoichnyi_fail::ЧтецБайтов<МешИсключение
 
 void инфо(const std::string& текст) { в_журнал("меш", УровниЖурнала::Информация, текст); }
 
-template <class Элементы, class ВТекст>
-std::string список(const Элементы& элементы, ВТекст в_текст) {
-    std::string текст = "[";
-    bool первый = true;
-    for (const auto& элемент : элементы) {
-        if (!первый) текст += ", ";
-        первый = false;
-        текст += в_текст(элемент);
-    }
-    return текст + "]";
-}
+using my_utils::format::список;
 
 }  // namespace
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <map>
+#include <optional>
+#include <string_view>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -10,6 +12,7 @@
 
 #include <fmt/printf.h>
 
+#include "my_utils/format.hpp"
 #include "my_utils/journal.hpp"
 
 namespace zyr::resources {
@@ -107,6 +110,40 @@ public:
     bool загружен(const std::string& имя) const { return кэш.find(имя) != кэш.end(); }
 
 protected:
+    // The file of `имя_файла` under the kind, or nothing after the journal line
+    // `нет_файла` (a text with one "%s" for the requested name `ключ`) in the module.
+    std::optional<std::string> файл_ресурса(const std::string& ключ, const std::string& имя_файла,
+                                            const std::string& вид, std::string_view модуль,
+                                            std::string_view нет_файла) const {
+        try {
+            return имена_ресурсов->получить_имя_файла_ресурса(имя_файла, вид);
+        } catch (const РесурсыИсключение&) {
+            my_utils::journal::в_журнал(модуль, my_utils::journal::УровниЖурнала::Ошибка,
+                                        [&] { return my_utils::format::sprintf(нет_файла, ключ); });
+            return std::nullopt;
+        }
+    }
+
+    // The common load: finds the file of `имя_файла` under the kind, builds the
+    // resource from its path and caches it under `ключ`. Any error of the build
+    // is reported as `ошибка_в_файле` (one "%s" for the path) and loses nothing
+    // already cached.
+    template <class Построить>
+    bool загрузить_из_файла(const std::string& ключ, const std::string& имя_файла, const std::string& вид,
+                            std::string_view модуль, std::string_view нет_файла, std::string_view ошибка_в_файле,
+                            Построить&& построить) {
+        const auto путь = файл_ресурса(ключ, имя_файла, вид, модуль, нет_файла);
+        if (!путь) return false;
+        try {
+            кэш.insert_or_assign(ключ, std::shared_ptr<T>(построить(*путь)));
+        } catch (...) {
+            my_utils::journal::в_журнал(модуль, my_utils::journal::УровниЖурнала::Ошибка,
+                                        [&] { return my_utils::format::sprintf(ошибка_в_файле, *путь); });
+            return false;
+        }
+        return true;
+    }
+
     std::shared_ptr<const ИменаРесурсов> имена_ресурсов;
     std::map<std::string, std::shared_ptr<T>> кэш;
 };

@@ -8,6 +8,7 @@
 #include <fmt/format.h>
 #include <fmt/printf.h>
 
+#include "my_utils/format.hpp"
 #include "my_utils/journal.hpp"
 #include "zyr/dvoichnyi_fail.hpp"
 
@@ -253,35 +254,12 @@ std::vector<std::string> Скелет::получить_имена_анимац�
 }
 
 std::string Скелет::toString() const {
-    const auto список = [](const auto& элементы, auto в_текст) {
-        std::string текст = "[";
-        bool первый = true;
-        for (const auto& элемент : элементы) {
-            if (!первый) текст += ", ";
-            первый = false;
-            текст += в_текст(элемент);
-        }
-        return текст + "]";
-    };
+    using my_utils::format::список;
     const auto число = [](auto n) { return fmt::format("{}", n); };
 
-    std::string дети = "[";
-    bool первый = true;
-    for (const auto& [родитель, потомки] : дети_) {
-        if (!первый) дети += ", ";
-        первый = false;
-        дети += fmt::format("{}:", родитель) + список(потомки, число);
-    }
-    дети += "]";
-
-    std::string анимации = "[";
-    первый = true;
-    for (const auto& [имя, анимация] : анимации_) {
-        if (!первый) анимации += ", ";
-        первый = false;
-        анимации += "\"" + имя + "\":" + анимация.toString();
-    }
-    анимации += "]";
+    const std::string дети = список(дети_, [&](const auto& пара) { return fmt::format("{}:", пара.first) + список(пара.second, число); });
+    const std::string анимации =
+        список(анимации_, [](const auto& пара) { return "\"" + пара.first + "\":" + пара.second.toString(); });
 
     return "Скелет(\n" + fmt::sprintf("костей=%s,  анимаций=%s,\n", std::to_string(имена_костей_.size()), std::to_string(анимации_.size())) +
            fmt::sprintf("имена костей=%s\n", список(имена_костей_, [](const std::string& s) { return "\"" + s + "\""; })) +
@@ -296,20 +274,8 @@ std::string состояние_анимации_в_строку(const Состо
 }
 
 bool ЗагруженныеСкелеты::загрузить_один(const std::string& имя) {
-    std::string путь;
-    try {
-        путь = имена_ресурсов->получить_имя_файла_ресурса(имя, "скелет");
-    } catch (const resources::РесурсыИсключение&) {
-        в_журнал("скелет", УровниЖурнала::Ошибка, [&] { return fmt::sprintf("Отсутствует файл скелета %s", имя); });
-        return false;
-    }
-    try {
-        кэш.insert_or_assign(имя, std::make_shared<Скелет>(путь));
-    } catch (const std::exception&) {
-        в_журнал("скелет", УровниЖурнала::Ошибка, [&] { return fmt::sprintf("Ошибка в файле скелета %s", путь); });
-        return false;
-    }
-    return true;
+    return загрузить_из_файла(имя, имя, "скелет", "скелет", "Отсутствует файл скелета %s", "Ошибка в файле скелета %s",
+                              [](const std::string& путь) { return std::make_shared<Скелет>(путь); });
 }
 
 }  // namespace zyr::skelet

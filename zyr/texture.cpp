@@ -22,35 +22,26 @@ namespace {
 
 // Both registries load alike; only the class of the built texture differs. An
 // image the library can't read is still cached, as a texture without an image.
-template <class Конкретная, class T>
-bool загрузить_текстуру(const zyr::resources::ИменаРесурсов& имена, std::map<std::string, std::shared_ptr<T>>& кэш,
-                        const std::string& имя) {
-    std::string путь;
-    try {
-        путь = имена.получить_имя_файла_ресурса(имя, "картинка");
-    } catch (const zyr::resources::РесурсыИсключение&) {
-        в_журнал("текстура", УровниЖурнала::Ошибка, [&] { return fmt::sprintf("Отсутствует файл текстуры %s", имя); });
-        return false;
-    }
-    try {
-        auto текстура = std::make_shared<Конкретная>();
-        текстура->загрузить_из_файла(путь);
-        кэш.insert_or_assign(имя, std::move(текстура));
-    } catch (...) {
-        в_журнал("текстура", УровниЖурнала::Ошибка, [&] { return fmt::sprintf("Ошибка в файле текстуры %s", путь); });
-        return false;
-    }
-    return true;
+template <class Конкретная>
+std::shared_ptr<Конкретная> текстура_из_файла(const std::string& путь) {
+    auto текстура = std::make_shared<Конкретная>();
+    текстура->загрузить_из_файла(путь);
+    return текстура;
 }
+
+constexpr const char* НЕТ_ФАЙЛА = "Отсутствует файл текстуры %s";
+constexpr const char* ОШИБКА_В_ФАЙЛЕ = "Ошибка в файле текстуры %s";
 
 }  // namespace
 
 bool ЗагруженныеТекстуры::загрузить_один(const std::string& имя) {
-    return загрузить_текстуру<zyr::zavisimost::texture_SDL2_GL::Текстура_SDL2_GL>(*имена_ресурсов, кэш, имя);
+    return загрузить_из_файла(имя, имя, "картинка", "текстура", НЕТ_ФАЙЛА, ОШИБКА_В_ФАЙЛЕ,
+                              текстура_из_файла<zyr::zavisimost::texture_SDL2_GL::Текстура_SDL2_GL>);
 }
 
 bool ЗагруженныеВПамятьТекстуры::загрузить_один(const std::string& имя) {
-    return загрузить_текстуру<zyr::zavisimost::texture_SDL2_GL::ТекстураВПамяти_SDL2>(*имена_ресурсов, кэш, имя);
+    return загрузить_из_файла(имя, имя, "картинка", "текстура", НЕТ_ФАЙЛА, ОШИБКА_В_ФАЙЛЕ,
+                              текстура_из_файла<zyr::zavisimost::texture_SDL2_GL::ТекстураВПамяти_SDL2>);
 }
 
 }  // namespace zyr::texture

@@ -90,13 +90,9 @@ std::shared_ptr<Объект> Объект::из_JSON(const nlohmann::json& оп
     : ЗагруженныеРесурсы(std::move(имена)), менеджер_(менеджер) {}
 
 bool ЗагруженныеОбъекты::загрузить_один(const std::string& имя) {
-    std::string путь;
-    try {
-        путь = имена_ресурсов->получить_имя_файла_ресурса(имя, "объект");
-    } catch (const resources::РесурсыИсключение&) {
-        ошибка("Отсутствует файл объекта %s", имя);
-        return false;
-    }
+    const auto файл = файл_ресурса(имя, имя, "объект", "объект", "Отсутствует файл объекта %s");
+    if (!файл) return false;
+    const std::string& путь = *файл;
 
     // One bad data file must not end the game: an unreadable file and a faulty
     // material part are reported like an unparsable file.
