@@ -1,7 +1,9 @@
 #include "zyr/dvoichnyi_fail.hpp"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 
 namespace zyr::dvoichnyi_fail {
@@ -40,6 +42,15 @@ namespace zyr::dvoichnyi_fail {
     результат.байты.resize(static_cast<std::size_t>(поток.gcount()));
     результат.прочитан = true;
     return результат;
+}
+
+bool заголовок_совпадает(std::span<const std::byte> байты, std::uint16_t версия, std::string_view что) {
+    const std::byte заголовок[] = {std::byte{'Z'}, std::byte{'Y'}, std::byte{'R'}, std::byte{' '},
+                                   static_cast<std::byte>(версия & 0xFF), static_cast<std::byte>(версия >> 8)};
+    if (байты.size() >= 6 && std::equal(заголовок, заголовок + 6, байты.begin())) return true;
+    std::cout << байты_в_строку(байты.first(std::min<std::size_t>(6, байты.size())))
+              << "\nСлучилась ошибка заголовка при чтении файла " << что << std::endl;
+    return false;
 }
 
 std::string байты_в_строку(std::span<const std::byte> байты) {

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <fmt/printf.h>
@@ -28,6 +29,18 @@ struct СодержимоеФайла {
 // "[90, 89, 82, 32, 1, 0]": the byte values of the start of a file, for the
 // header error line.
 std::string байты_в_строку(std::span<const std::byte> байты);
+
+// True when the bytes begin with "ZYR " and the little-endian 16-bit version.
+// Otherwise the first bytes and "Случилась ошибка заголовка при чтении файла
+// <что>" go to standard output and the answer is false.
+bool заголовок_совпадает(std::span<const std::byte> байты, std::uint16_t версия, std::string_view что);
+
+// Refuses a file without the header of its version with the reader's exception.
+template <class Исключение>
+void проверить_заголовок(std::span<const std::byte> байты, std::uint16_t версия, std::string_view что,
+                         const char* сообщение) {
+    if (!заголовок_совпадает(байты, версия, что)) throw Исключение(сообщение);
+}
 
 // A cursor over a file's bytes. `что` names the file kind in the messages
 // ("меша", "скелета").
