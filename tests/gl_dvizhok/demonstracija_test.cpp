@@ -14,6 +14,7 @@
 
 #include "my_utils/journal.hpp"
 #include "support/support.hpp"
+#include "zapusk_dvizhka.hpp"
 #include "tools/generator/geometrija.hpp"
 #include "tools/generator/holst.hpp"
 #include "tools/pisatel.hpp"
@@ -70,17 +71,8 @@ void картинка_одного_цвета(const std::filesystem::path& пу�
     холст.сохранить_png(путь.string(), false);
 }
 
-class Демонстрация : public ::testing::Test {
+class Демонстрация : public test_gl_dvizhok::ЗапускДвижкаВТесте {
 protected:
-    void SetUp() override {
-        zyr::nastroyki_zyr::настройки.инициализация();
-        my_utils::journal::инициализация_журнала(файл_журнала.string(), my_utils::journal::УровниЖурнала::Отладка, {});
-    }
-    void TearDown() override {
-        zyr::менеджер.reset();
-        zyr::okno::закрыть_окно();
-        my_utils::journal::завершить_журнал();
-    }
 
     // The settings file and the resource folder "ресурсы" of the working folder.
     void подготовить_папку() {
@@ -102,11 +94,6 @@ protected:
         std::filesystem::copy_file(ШРИФТ, ресурсы / "LiberationSerif-Italic.ttf");
     }
 
-    test_support::ВременнаяПапка рабочая;
-    test_support::РабочаяПапка в_рабочей{рабочая.путь()};
-    test_support::ВременнаяПапка папка_журнала;
-    std::filesystem::path файл_журнала = папка_журнала / "журнал.log";
-    zyr::istochnik_resursov::ЗаменаИсточникаРесурсов замена{nullptr};
 };
 
 TEST_F(Демонстрация, ДвижокРисуетФонОсвещённыйКубИПанель) {
@@ -164,17 +151,14 @@ TEST_F(Демонстрация, ДвижокРисуетФонОсвещённ�
     EXPECT_GT(белых, 50);
     EXPECT_GT(фоновых, 50);
 
-    const auto журнал = [&] {
-        my_utils::journal::завершить_журнал();
-        return test_support::прочитать_файл(файл_журнала);
-    }();
+    const std::string текст = журнал();
     std::size_t место = 0;
     for (const char* шаг : {"Шаг 1.1 Загружен SDL", "Шаг 2. Инициализирован SDL", "Шаг 3. Загружен DerelictGL",
                             "Шаг 4. Создано окно размером 320x240", "Шаг 5. Создан SDL_GL-контекст", "Шаг 6."}) {
-        место = журнал.find(шаг, место);
-        ASSERT_NE(место, std::string::npos) << шаг << "\n" << журнал;
+        место = текст.find(шаг, место);
+        ASSERT_NE(место, std::string::npos) << шаг << "\n" << текст;
     }
-    EXPECT_NE(журнал.find("Закончили рендерить 3 кадров"), std::string::npos) << журнал;
+    EXPECT_NE(текст.find("Закончили рендерить 3 кадров"), std::string::npos) << текст;
 }
 
 }  // namespace

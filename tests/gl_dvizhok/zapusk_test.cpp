@@ -8,6 +8,7 @@
 
 #include "my_utils/journal.hpp"
 #include "support/support.hpp"
+#include "zapusk_dvizhka.hpp"
 #include "zyr/nastroyki_zyr.hpp"
 #include "zyr/okno.hpp"
 #include "zyr/zavisimost/okno_SDL2.hpp"
@@ -23,34 +24,11 @@ std::size_t сколько_раз(const std::string& текст, const std::stri
     return раз;
 }
 
-class ЗапускДвижка : public ::testing::Test {
+class ЗапускДвижка : public test_gl_dvizhok::ЗапускДвижкаВТесте {
 protected:
-    void SetUp() override {
-        // The record keeps what an earlier start in this process read.
-        zyr::nastroyki_zyr::настройки.инициализация();
-        my_utils::journal::инициализация_журнала(файл_журнала.string(), my_utils::journal::УровниЖурнала::Отладка, {});
-    }
-
-    void TearDown() override {
-        zyr::менеджер.reset();
-        zyr::okno::закрыть_окно();
-        my_utils::journal::завершить_журнал();
-    }
-
-    std::string журнал() {
-        my_utils::journal::завершить_журнал();
-        return test_support::прочитать_файл(файл_журнала);
-    }
-
     bool запустить(const std::string& файл_настроек = "") {
         return zyr::инициализация_zyr({рабочая.путь().string()}, файл_настроек);
     }
-
-    test_support::ВременнаяПапка рабочая;
-    test_support::РабочаяПапка в_рабочей{рабочая.путь()};
-    test_support::ВременнаяПапка папка_журнала;
-    std::filesystem::path файл_журнала = папка_журнала / "журнал.log";
-    zyr::istochnik_resursov::ЗаменаИсточникаРесурсов замена{nullptr};
 };
 
 TEST_F(ЗапускДвижка, БезФайлаНастроекОкно800на600ТестZYR) {
