@@ -11,7 +11,29 @@
 
 namespace test_gl {
 
-class КонтекстGL : public testing::Test {
+// Pipeline state read back from the current OpenGL context.
+struct ЧтениеGL {
+    static std::array<float, 16> матрица(GLenum какая) {
+        std::array<float, 16> m{};
+        glGetFloatv(какая, m.data());
+        return m;
+    }
+
+    static std::array<float, 4> свет(GLenum лампа, GLenum параметр) {
+        std::array<float, 4> c{};
+        glGetLightfv(лампа, параметр, c.data());
+        return c;
+    }
+
+    static std::array<unsigned char, 4> пиксель(int x, int y) {
+        glFinish();
+        std::array<unsigned char, 4> p{};
+        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p.data());
+        return p;
+    }
+};
+
+class КонтекстGL : public testing::Test, public ЧтениеGL {
 protected:
     static constexpr int ШИРИНА = 64;
     static constexpr int ВЫСОТА = 48;
@@ -31,25 +53,6 @@ protected:
         if (контекст_ != nullptr) SDL_GL_DeleteContext(контекст_);
         if (окно_ != nullptr) SDL_DestroyWindow(окно_);
         SDL_Quit();
-    }
-
-    static std::array<float, 16> матрица(GLenum какая) {
-        std::array<float, 16> m{};
-        glGetFloatv(какая, m.data());
-        return m;
-    }
-
-    static std::array<float, 4> свет(GLenum лампа, GLenum параметр) {
-        std::array<float, 4> c{};
-        glGetLightfv(лампа, параметр, c.data());
-        return c;
-    }
-
-    static std::array<unsigned char, 4> пиксель(int x, int y) {
-        glFinish();
-        std::array<unsigned char, 4> p{};
-        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p.data());
-        return p;
     }
 
 private:

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "my_utils/journal.hpp"
+#include "kontekst_gl.hpp"
 #include "support/support.hpp"
 #include "tools/generator/holst.hpp"
 #include "zyr/camera.hpp"
@@ -39,7 +40,7 @@ public:
     }
 };
 
-class МенеджерВОкне : public ::testing::Test {
+class МенеджерВОкне : public ::testing::Test, public test_gl::ЧтениеGL {
 protected:
     void SetUp() override {
         my_utils::journal::инициализация_журнала(файл_журнала.string(), my_utils::journal::УровниЖурнала::Отладка, {});
@@ -61,19 +62,6 @@ protected:
     std::string журнал() {
         my_utils::journal::завершить_журнал();
         return test_support::прочитать_файл(файл_журнала);
-    }
-
-    static std::array<float, 16> матрица(GLenum какая) {
-        std::array<float, 16> m{};
-        glGetFloatv(какая, m.data());
-        return m;
-    }
-
-    static std::array<unsigned char, 4> пиксель(int x, int y) {
-        glFinish();
-        std::array<unsigned char, 4> p{};
-        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p.data());
-        return p;
     }
 
     // The frustum's projection matrix for (−a, a, −1, 1, n, f).
