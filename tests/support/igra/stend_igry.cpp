@@ -1,0 +1,78 @@
+#include "support/igra/stend_igry.hpp"
+
+#include "src/nastroiki.hpp"
+#include "src/sharik.hpp"
+#include "src/sluchainost.hpp"
+#include "zyr/zyr.hpp"
+#include "zyr/zyr_manager.hpp"
+
+namespace test_stend {
+
+namespace {
+
+// Empties what the game's modules keep between fields, so that each test starts
+// as a fresh run would. Each module's state is added here as the module lands.
+void сбросить_состояние_игры() {
+    sharik::материалы_основные.clear();
+    sharik::материалы_действующие.clear();
+}
+
+// Fills the module-level tables the program entry fills at start-up.
+void построить_таблицы_материалов() { sharik::инициализация_материалов_шариков(); }
+
+}  // namespace
+
+std::filesystem::path папка_игры() { return std::filesystem::path(IGRA_BINARY_DIR) / "game"; }
+std::filesystem::path ресурсы_игры() { return папка_игры() / "ресурсы"; }
+
+void скопировать_ресурсы(const std::filesystem::path& папка, const std::vector<std::string>& файлы) {
+    for (const auto& файл : файлы) {
+        std::filesystem::copy_file(ресурсы_игры() / файл, папка / файл,
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+}
+
+void СтендИгры::SetUp() {
+    ASSERT_TRUE(std::filesystem::is_directory(ресурсы_игры())) << "build the target igra_game first";
+    nastroiki::настройки.инициализация();
+    sluchainost::засеять(ЗЕРНО);
+    журнал_с_уровнем(my_utils::journal::УровниЖурнала::Информация);
+    замена_.emplace(nullptr);
+    std::vector<std::string> папки;
+    for (const auto& каталог : каталоги()) папки.push_back(каталог.string());
+    zyr::менеджер = zyr::zyr_manager::ZYRМенеджер::создать(папки);
+    сбросить_состояние_игры();
+    построить_таблицы_материалов();
+}
+
+void СтендИгры::TearDown() {
+    сбросить_состояние_игры();
+    if (zyr::менеджер) zyr::менеджер->начальное_место()->удалить_всех_детей();
+    zyr::менеджер.reset();
+    замена_.reset();
+    my_utils::journal::завершить_журнал();
+    nastroiki::настройки.инициализация();
+}
+
+void СтендИгры::настроить(std::string_view строки) { nastroiki::настройки.прочитать_настройки(строки); }
+
+void СтендИгры::журнал_с_уровнем(my_utils::journal::УровниЖурнала уровень) {
+    my_utils::journal::инициализация_журнала((папка_журнала_ / "журнал.log").string(), уровень, {});
+}
+
+std::string СтендИгры::журнал() {
+    my_utils::journal::завершить_журнал();
+    return test_support::прочитать_файл(папка_журнала_ / "журнал.log");
+}
+
+std::shared_ptr<zyr::mesto::Место> СтендИгры::корень() const { return zyr::менеджер->начальное_место(); }
+
+std::size_t сколько_раз(std::string_view текст, std::string_view образец) {
+    std::size_t раз = 0;
+    for (auto место = текст.find(образец); место != std::string_view::npos; место = текст.find(образец, место + 1)) {
+        ++раз;
+    }
+    return раз;
+}
+
+}  // namespace test_stend

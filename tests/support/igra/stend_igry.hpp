@@ -1,0 +1,77 @@
+// The shared set-up of the game's logic tests (no window): default game settings,
+// the seeded random generator, an engine manager over the built game's resources
+// (or over chosen folders), the game's material tables, and the journal written
+// to a private file that a test can read back. Every test of game logic derives
+// from СтендИгры instead of building its own world.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "my_utils/journal.hpp"
+#include "support/support.hpp"
+#include "zyr/istochnik_resursov.hpp"
+#include "zyr/mesto.hpp"
+
+namespace test_stend {
+
+// The game folder that the build lays out, and its resource folder.
+std::filesystem::path папка_игры();
+std::filesystem::path ресурсы_игры();
+
+// Copies the named files (by file name) from the built game's resources into папка,
+// so that a test can run over a resource folder that lacks the rest.
+void скопировать_ресурсы(const std::filesystem::path& папка, const std::vector<std::string>& файлы);
+
+class СтендИгры : public testing::Test {
+protected:
+    // The seed that SetUp gives the generator.
+    static constexpr std::uint32_t ЗЕРНО = 20261208;
+
+    // Settings back to their defaults, the generator seeded, the journal started at
+    // Информация, the manager made over каталоги() and the game's module state
+    // (material tables, pools, live lists) rebuilt for it.
+    void SetUp() override;
+    // Releases the manager and empties the game's module state.
+    void TearDown() override;
+
+    // The resource folders the manager scans; the built game's resources by default.
+    virtual std::vector<std::filesystem::path> каталоги() const { return {ресурсы_игры()}; }
+
+    // Reads settings lines ("ключ = значение", one a line) over the defaults.
+    void настроить(std::string_view строки);
+    // Restarts the journal at the given general level; earlier records are dropped.
+    void журнал_с_уровнем(my_utils::journal::УровниЖурнала уровень);
+    // Ends the journal and returns the whole file; records written later are lost
+    // until журнал_с_уровнем starts it again.
+    std::string журнал();
+
+    // The manager's scene root.
+    std::shared_ptr<zyr::mesto::Место> корень() const;
+
+private:
+    test_support::ВременнаяПапка папка_журнала_;
+    std::optional<zyr::istochnik_resursov::ЗаменаИсточникаРесурсов> замена_;
+};
+
+// A stand over a private resource folder that holds only the files a test puts
+// there (with скопировать_ресурсы or its own), for the cases with missing resources.
+class СтендБезРесурсов : public СтендИгры {
+protected:
+    std::vector<std::filesystem::path> каталоги() const override { return {ресурсы_.путь()}; }
+    const std::filesystem::path& ресурсы() const { return ресурсы_.путь(); }
+
+private:
+    test_support::ВременнаяПапка ресурсы_;
+};
+
+// Counts the occurrences of образец in текст.
+std::size_t сколько_раз(std::string_view текст, std::string_view образец);
+
+}  // namespace test_stend
