@@ -1,6 +1,7 @@
 #include "support/igra/stend_igry.hpp"
 
 #include "src/nastroiki.hpp"
+#include "src/samolet.hpp"
 #include "src/sharik.hpp"
 #include "src/sluchainost.hpp"
 #include "zyr/zyr.hpp"
@@ -15,6 +16,7 @@ namespace {
 void сбросить_состояние_игры() {
     sharik::материалы_основные.clear();
     sharik::материалы_действующие.clear();
+    samolet::мёртвые_бомбы.clear();
 }
 
 // Fills the module-level tables the program entry fills at start-up.
