@@ -1,6 +1,7 @@
 #include "support/igra/stend_igry.hpp"
 
 #include "src/cifry.hpp"
+#include "src/igrovaja_statistika.hpp"
 #include "src/nastroiki.hpp"
 #include "src/sharik.hpp"
 #include "src/sluchainost.hpp"
@@ -20,6 +21,7 @@ void сбросить_состояние_игры() {
     cifry::Число::мёртвые_числа.clear();
     for (auto& пул : cifry::Цифра::мёртвые_цифры) пул.clear();
     cifry::материалы_цифр.clear();
+    igrovaja_statistika::игровая_статистика.reset();
 }
 
 // Fills the module-level tables the program entry fills at start-up.
