@@ -1,6 +1,7 @@
 // The engine manager and its OpenGL renderer in a real window: the initial
 // pipeline state, the frustum, the mouse set-up of installed handlers, the
-// frame loop's counts and the background colour's one-frame delay.
+// frame loop's counts, the background colour's one-frame delay and the lighting
+// of scaled nodes.
 #include <gtest/gtest.h>
 
 #include <SDL2/SDL.h>
@@ -17,11 +18,15 @@
 #include "tools/generator/holst.hpp"
 #include "zyr/camera.hpp"
 #include "zyr/infopanel.hpp"
+#include "zyr/lamp.hpp"
+#include "zyr/mesh.hpp"
+#include "zyr/mesto.hpp"
 #include "zyr/okno.hpp"
 #include "zyr/vis.hpp"
 #include "zyr/zavisimost/okno_SDL2.hpp"
 #include "zyr/zavisimost/sobytija_SDL2.hpp"
 #include "zyr/zyr_manager.hpp"
+#include "zyr/zyr_object.hpp"
 
 namespace {
 
@@ -211,6 +216,28 @@ TEST_F(МенеджерВОкне, ПанелиРисуютсяПоПорядк�
     менеджер->визуализатор().отрисовка_кадра();
     EXPECT_EQ(пиксель(350, 250), (std::array<unsigned char, 4>{255, 0, 0, 255}));
     EXPECT_EQ(пиксель(550, 350), (std::array<unsigned char, 4>{0, 0, 0, 255}));
+}
+
+// The fixed-function pipeline scales normals with the model-view matrix: without
+// renormalising, a sphere on a node scaled by 6 comes out a sixth as bright.
+TEST_F(МенеджерВОкне, ШарНаМасштабированномУзлеОсвещёнКакБезМасштаба) {
+    // The root draws its own objects before its children: the lamp is set before the sphere.
+    менеджер->начальное_место()->присоединить_объект(std::make_shared<zyr::lamp::Лампа>("лампа", 0));
+    менеджер->камера()->обновить_матрицу();
+    const auto меш = std::make_shared<zyr::mesh::Меш>(IGRA_BINARY_DIR "/game/ресурсы/шарик.me", false);
+    auto центр_шара = [&](float масштаб) {
+        const auto место = менеджер->начальное_место()->создать_ребёнка(
+            "шар", {0.0f, 0.0f, -30.0f}, zyr::quaternion::Кватернион::НОЛЬ, zyr::vector::Вектор3(масштаб));
+        место->присоединить_объект(std::make_shared<zyr::zyr_object::Объект>("шар", меш, nullptr));
+        менеджер->визуализатор().поверхность_изменилась();
+        менеджер->визуализатор().отрисовка_кадра();
+        менеджер->начальное_место()->удалить_ребёнка("шар");
+        return пиксель(400, 300);
+    };
+    const auto без_масштаба = центр_шара(1.0f);
+    const auto в_шесть_раз = центр_шара(6.0f);
+    EXPECT_GT(без_масштаба[0], 150);
+    for (int канал = 0; канал < 3; ++канал) EXPECT_NEAR(в_шесть_раз[канал], без_масштаба[канал], 2) << канал;
 }
 
 }  // namespace

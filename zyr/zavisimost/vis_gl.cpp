@@ -22,6 +22,8 @@ void Визуализатор_gl::поверхность_создана() {
     glShadeModel(GL_SMOOTH);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
+    // Scaled nodes scale the normals with the model-view matrix; lighting needs them unit length.
+    glEnable(GL_NORMALIZE);
 }
 
 void Визуализатор_gl::поверхность_изменилась() {

@@ -1,5 +1,7 @@
 #include "support/igra/stend_igry.hpp"
 
+#include "src/cifry.hpp"
+#include "src/igrovaja_statistika.hpp"
 #include "src/nastroiki.hpp"
 #include "src/samolet.hpp"
 #include "src/sharik.hpp"
@@ -17,10 +19,18 @@ void сбросить_состояние_игры() {
     sharik::материалы_основные.clear();
     sharik::материалы_действующие.clear();
     samolet::мёртвые_бомбы.clear();
+    cifry::живые_числа.clear();
+    cifry::Число::мёртвые_числа.clear();
+    for (auto& пул : cifry::Цифра::мёртвые_цифры) пул.clear();
+    cifry::материалы_цифр.clear();
+    igrovaja_statistika::игровая_статистика.reset();
 }
 
 // Fills the module-level tables the program entry fills at start-up.
-void построить_таблицы_материалов() { sharik::инициализация_материалов_шариков(); }
+void построить_таблицы_материалов() {
+    sharik::инициализация_материалов_шариков();
+    cifry::инициализация_материалов_цифр();
+}
 
 }  // namespace
 
