@@ -5,6 +5,7 @@
 #include "src/nastroiki.hpp"
 #include "src/samolet.hpp"
 #include "src/sharik.hpp"
+#include "src/shariki.hpp"
 #include "src/sluchainost.hpp"
 #include "zyr/zyr.hpp"
 #include "zyr/zyr_manager.hpp"
@@ -16,6 +17,16 @@ namespace {
 // Empties what the game's modules keep between fields, so that each test starts
 // as a fresh run would. Each module's state is added here as the module lands.
 void сбросить_состояние_игры() {
+    // Pooled and registered balls take their nodes out of the scene as they go,
+    // so they go while the manager still lives.
+    shariki::мёртвые_шары.clear();
+    shariki::мёртвые_действующие_шары.clear();
+    shariki::живые_действующие_шары.clear();
+    shariki::состояния_действий = {};
+    shariki::счётчик_цветов = {};
+    shariki::живые_цвета.clear();
+    shariki::количество_выползающих_шаров = 0;
+    sharik::запрещённые_действия = {};
     sharik::материалы_основные.clear();
     sharik::материалы_действующие.clear();
     samolet::мёртвые_бомбы.clear();

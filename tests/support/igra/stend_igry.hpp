@@ -34,11 +34,17 @@ protected:
     // The seed that SetUp gives the generator.
     static constexpr std::uint32_t ЗЕРНО = 20261208;
 
-    // Settings back to their defaults, the generator seeded, the journal started at
-    // Информация, the manager made over каталоги() and the game's module state
-    // (material tables, pools, live lists) rebuilt for it.
+    // Settings back to their defaults, the generator seeded with ЗЕРНО, the journal
+    // started at Информация, the manager made over каталоги() with an empty scene
+    // root, and the game's module state as at program start:
+    // - sharik: both material tables filled for this manager, no action kind forbidden;
+    // - shariki: the colour counters 0 and живые_цвета empty, количество_выползающих_шаров
+    //   0 (the first chain a test builds sets it), both ball pools empty, no live
+    //   action balls, every action state inactive.
+    // The object counter nastroiki::новый_номер runs on across tests: rely on
+    // numbers being unique, not on their values.
     void SetUp() override;
-    // Releases the manager and empties the game's module state.
+    // Empties the game's module state (pooled balls leave the scene) and releases the manager.
     void TearDown() override;
 
     // The resource folders the manager scans; the built game's resources by default.

@@ -1,0 +1,233 @@
+// The chain of balls on one path: the balls in path order, split into groups of
+// touching balls that move as one, the queue of colours still to come, and the
+// module-wide colour counters, pools, action balls and action states.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <forward_list>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "src/sharik.hpp"
+#include "src/vzryv.hpp"
+
+namespace put {
+class Путь;
+}
+
+namespace shariki {
+
+using sharik::ДействующийШарНаПути;
+using sharik::ШарНаПути;
+using vzryv::ДанныеВзрыва;
+using zyr::vector::Вектор3;
+
+inline constexpr float ДИАМЕТР = sharik::ДИАМЕТР;
+inline constexpr double ТОЧНОСТЬ = 0.05;
+// Two balls touch while their path distance is below this.
+inline constexpr double РАССТОЯНИЕ_КАСАНИЯ = ДИАМЕТР + ТОЧНОСТЬ;
+// A new ball enters this far behind the newest one, just clear of touching it.
+inline constexpr double РАССТОЯНИЕ_ВХОДА = ДИАМЕТР + 2 * ТОЧНОСТЬ;
+
+inline constexpr std::size_t КОЛИЧЕСТВО_ЦВЕТОВ = 6;
+
+// Group states; the speed of a state is the entry of the setting скорости at it.
+inline constexpr std::uint32_t ПОКОЙ_ВСТАВКИ = 0;   // a shot ball put into a gap, at rest
+inline constexpr std::uint32_t РАЗДВИГАНИЕ = 2;     // pushed forward to make room
+inline constexpr std::uint32_t ОТКАТ = 3;           // pulled back towards a matching colour
+inline constexpr std::uint32_t ВХОД_МЕДЛЕННЫЙ = 5;  // running in after the run-in phase
+inline constexpr std::uint32_t ВХОД_БЫСТРЫЙ = 8;    // running in at the start
+inline constexpr std::uint32_t СТОП = 9;
+
+// An index outside the chain.
+class ШарикиИсключение : public std::out_of_range {
+public:
+    using std::out_of_range::out_of_range;
+};
+
+// A run of consecutive balls that move together.
+struct ГруппаШаров {
+    std::uint32_t первый = 0;
+    std::uint32_t последний = 0;
+    std::uint32_t состояние = 0;
+    // The state before the last contact with the next group ended.
+    std::uint32_t предыдущее_состояние = 0;
+    // Overlaps the group before (index − 1) and is being pushed apart from it.
+    bool в_начале = false;
+    // Overlaps the group after. Group k's в_конце always equals group k+1's в_начале.
+    bool в_конце = false;
+
+    ГруппаШаров() = default;
+    ГруппаШаров(std::uint32_t первый_, std::uint32_t последний_, std::uint32_t состояние_)
+        : первый(первый_), последний(последний_), состояние(состояние_), предыдущее_состояние(состояние_) {}
+
+    std::string toString() const;
+};
+
+// Where an inserted ball goes: its index in the chain and the index of its group.
+struct НомераШараИГруппы {
+    std::uint32_t номер_шара = 0;
+    std::uint32_t номер_группы = 0;
+};
+
+// The key of a live action ball: the path's index in the path set and the ball's
+// object number (not its index in the chain, which shifts).
+struct НомераПутиИШара {
+    std::uint32_t номер_пути = 0;
+    std::uint32_t номер_шара = 0;
+
+    friend auto operator<=>(const НомераПутиИШара&, const НомераПутиИШара&) = default;
+};
+
+// One action kind's run: on since a removal at место, время seconds ago.
+struct СостояниеДействия {
+    bool активно = false;
+    float время = 0.0f;
+    Вектор3 место;
+
+    explicit operator bool() const { return активно; }
+};
+
+// A ball moved along its path by a distance: the new place and the scene
+// displacement from the ball's present position.
+struct РезультатДвижения {
+    Вектор3 точка;
+    std::uint32_t сегмент = 0;
+    float смещение = 0.0f;
+    Вектор3 перемещение;
+};
+
+// Module state, one set for all chains; main thread only. The path set resets
+// the counters, the action balls and the action states when a field starts.
+
+// Balls of each colour in all queues and on all paths.
+extern std::array<std::int32_t, КОЛИЧЕСТВО_ЦВЕТОВ> счётчик_цветов;
+// The colours whose count is above 0, ascending; the cannon draws from them.
+extern std::vector<std::uint32_t> живые_цвета;
+// How long the queue is when the run-in phase ends; set by the first chain built.
+extern std::uint32_t количество_выползающих_шаров;
+// Dead balls, taken from and returned to the front.
+extern std::forward_list<std::shared_ptr<ШарНаПути>> мёртвые_шары;
+extern std::forward_list<std::shared_ptr<ДействующийШарНаПути>> мёртвые_действующие_шары;
+// Every action ball now on a path.
+extern std::map<НомераПутиИШара, std::shared_ptr<ДействующийШарНаПути>> живые_действующие_шары;
+// Indexed by action kind.
+extern std::array<СостояниеДействия, sharik::КОЛИЧЕСТВО_ДЕЙСТВИЙ> состояния_действий;
+
+// Adds изменение to the colour's count and rebuilds живые_цвета. A colour
+// outside 0 to 5 throws std::out_of_range.
+void обновить_живые_цвета(std::uint32_t цвет, std::int32_t изменение);
+
+// The chain of one path. Its bookkeeping, which every operation keeps:
+// - шары are in path order: for i < j ball i lies at or further along than ball j
+//   (ШарНаПути::opCmp); index 0 is the lead ball, the last the newest;
+// - группы cover the indices 0 to n − 1 in order without gaps or overlaps, and an
+//   empty chain has no groups;
+// - group k's в_конце equals group k+1's в_начале; the first group's в_начале and
+//   the last group's в_конце are false;
+// - счётчик_цветов counts every queued colour and every ball on the path;
+// - an action ball on the path is in живые_действующие_шары under its path number
+//   and object number, and leaves it when it leaves the chain.
+class ЖивыеШары {
+public:
+    // Queues количество_шаров_на_пути random colours. Throws std::overflow_error,
+    // changing nothing, when this is the first chain and количество_выбегающих_шаров
+    // exceeds количество_шаров_на_пути.
+    explicit ЖивыеШары(std::shared_ptr<const put::Путь> путь);
+    virtual ~ЖивыеШары() = default;
+    ЖивыеШары(const ЖивыеШары&) = delete;
+    ЖивыеШары& operator=(const ЖивыеШары&) = delete;
+
+    // Indexed access; an index outside the chain throws std::out_of_range.
+    // Replacing a ball keeps the groups and counters: the new ball takes the old
+    // one's colour and place.
+    virtual void opIndexAssign(std::shared_ptr<ШарНаПути> шар, std::uint64_t индекс);
+    virtual const std::shared_ptr<ШарНаПути>& opIndex(std::uint64_t индекс) const;
+    virtual std::uint64_t opDollar() const;
+    virtual std::uint64_t length() const;
+    // The balls from a (inclusive) to b (exclusive); a > b or b > length throws std::out_of_range.
+    virtual std::vector<std::shared_ptr<ШарНаПути>> opSlice(std::uint64_t a, std::uint64_t b) const;
+    // Removes ball i, splitting or shrinking its group, and pools it. An index
+    // outside the chain throws ШарикиИсключение and changes nothing.
+    virtual void удаление(std::uint64_t i);
+    // Puts a shot ball, placed on this chain's path, at its place in path order.
+    virtual void вставка(std::shared_ptr<ШарНаПути> шар);
+    // One frame of motion: contacts, matching, scoring and the ends of the path.
+    virtual std::vector<ДанныеВзрыва> движение_шаров(float dt);
+    // Lets the next queued ball enter when the newest has moved clear of the
+    // entrance; a path of fewer than two segments lets none enter.
+    virtual bool добавление_шарика_на_путь();
+    // Pools every ball and forgets queue and path. The counters keep their counts.
+    virtual void очистка();
+    // Removes every ball, starting no action. The queue stays.
+    virtual std::vector<ДанныеВзрыва> суицид();
+    // Whether a shot ball placed on this path lies within touching distance of
+    // one of the two chain balls around its place.
+    virtual bool проверка_нахождения_рядом(const ШарНаПути& шар) const;
+    // Now and then turns a ball into an action ball.
+    virtual void действующий_шарик(std::uint32_t номер_пути, float dt);
+    // The index of the ball with this object number, −1 when it is not here.
+    virtual std::int32_t поиск_шара(std::uint32_t номер_шара) const;
+    // Removes the balls at these indices (duplicates allowed), starting no action.
+    // An index outside the chain throws ШарикиИсключение and changes nothing.
+    virtual std::vector<ДанныеВзрыва> взорвать_несколько_шариков(const std::vector<std::uint32_t>& номера);
+    // Balls on the path or in the queue.
+    virtual bool присутствуют_шары() const;
+
+    // The append step: the ball becomes the newest, in a new group of
+    // состояние_по_умолчанию; a running-in group ahead of it stops.
+    ЖивыеШары& operator+=(std::shared_ptr<ШарНаПути> шар);
+
+    // Insertion steps: the place of a new ball (making its group), the renumbering
+    // of the groups after it, and the states and contact flags around it.
+    НомераШараИГруппы вст_номера_шара_и_группы(const ШарНаПути& шар);
+    void вст_корректировка_номеров(std::uint32_t группа);
+    void вст_настройка_скоростей(std::uint64_t номер_шара, std::uint64_t номер_группы);
+    // Removal steps: the contact with the group before, or after, ends.
+    void уд_корректировка_предыдущей_группы(std::uint64_t группа);
+    void уд_корректировка_последующей_группы(std::uint64_t группа);
+    // Moves a ball forward along the path without rolling.
+    void доб_сдвинуть_шар(float расстояние, ШарНаПути& шар);
+    // Where the ball would be after moving расстояние along the path from its
+    // stored place (backwards when negative). It stops at the end of the last
+    // segment and at the start of segment 0.
+    РезультатДвижения дш_расчёт_движения_шарика(float расстояние, const ШарНаПути& шар) const;
+    // Removes the balls of номера_на_удаление, each index once, from the largest
+    // down, and empties the list. An index outside the chain throws
+    // ШарикиИсключение, empties the list and changes nothing else.
+    std::vector<ДанныеВзрыва> дш_удаление();
+
+    // Null after очистка.
+    std::shared_ptr<const put::Путь> путь;
+    std::vector<std::shared_ptr<ШарНаПути>> шары;
+    std::vector<ГруппаШаров> группы;
+    // Indices collected for removal during a motion step; may repeat.
+    std::vector<std::uint32_t> номера_на_удаление;
+    // While true, removing an action ball starts its action; otherwise the ball
+    // leaves unused and its kind is allowed again.
+    bool действия_при_удалении = true;
+    // The colours still to come; the next ball takes the last one.
+    std::vector<std::uint32_t> новые_шары;
+    // The state of a group that runs in at the entrance: ВХОД_БЫСТРЫЙ, then
+    // ВХОД_МЕДЛЕННЫЙ for good once the queue is shorter than количество_выползающих_шаров.
+    std::uint32_t состояние_по_умолчанию = ВХОД_БЫСТРЫЙ;
+
+private:
+    // The index of the group that holds ball i.
+    std::size_t группа_шара(std::uint64_t i) const;
+    // The binary search of a place: bounds a (ahead of or level with шар) and b (behind it).
+    void сузить(const ШарНаПути& шар, std::int64_t& a, std::int64_t& b) const;
+    // Refuses an index outside the chain (or beyond 32 bits) before anything changes.
+    void проверить_номер(std::uint64_t i) const;
+    // Kills and pools a ball leaving the chain; an action ball leaves the live
+    // ones and starts its action, or, leaving unused, gives its kind back.
+    void проводить(const std::shared_ptr<ШарНаПути>& шар, bool начать_действие);
+    // The path; std::logic_error once очистка has let it go.
+    const put::Путь& мой_путь() const;
+};
+
+}  // namespace shariki
