@@ -3,6 +3,7 @@
 #include "src/nastroiki.hpp"
 #include "src/sharik.hpp"
 #include "src/sluchainost.hpp"
+#include "src/sobytija.hpp"
 #include "zyr/zyr.hpp"
 #include "zyr/zyr_manager.hpp"
 
@@ -15,6 +16,7 @@ namespace {
 void сбросить_состояние_игры() {
     sharik::материалы_основные.clear();
     sharik::материалы_действующие.clear();
+    sobytija::события_игры.reset();
 }
 
 // Fills the module-level tables the program entry fills at start-up.
