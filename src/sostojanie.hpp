@@ -84,7 +84,7 @@ private:
     template <class T>
     friend class Созданное;
 
-    // Closes с if it is open and not on the stack, after the state it carries.
+    // Closes с if it is open and not on the stack, then the state it carries.
     static void закрыть_брошенное(Состояние& с);
     // The destruction of a state still open: закрыть while the object is whole.
     void закрыть_при_удалении() noexcept;
