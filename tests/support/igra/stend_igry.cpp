@@ -7,6 +7,7 @@
 #include "src/sharik.hpp"
 #include "src/shariki.hpp"
 #include "src/sluchainost.hpp"
+#include "src/sobytija.hpp"
 #include "zyr/zyr.hpp"
 #include "zyr/zyr_manager.hpp"
 
@@ -35,6 +36,7 @@ void сбросить_состояние_игры() {
     for (auto& пул : cifry::Цифра::мёртвые_цифры) пул.clear();
     cifry::материалы_цифр.clear();
     igrovaja_statistika::игровая_статистика.reset();
+    sobytija::события_игры.reset();
 }
 
 // Fills the module-level tables the program entry fills at start-up.
