@@ -8,6 +8,7 @@
 #include "src/shariki.hpp"
 #include "src/sluchainost.hpp"
 #include "src/sobytija.hpp"
+#include "src/vzryv.hpp"
 #include "zyr/zyr.hpp"
 #include "zyr/zyr_manager.hpp"
 
@@ -31,6 +32,8 @@ void сбросить_состояние_игры() {
     sharik::материалы_основные.clear();
     sharik::материалы_действующие.clear();
     samolet::мёртвые_бомбы.clear();
+    vzryv::живые_взрывы.clear();
+    vzryv::мёртвые_взрывы.clear();
     cifry::живые_числа.clear();
     cifry::Число::мёртвые_числа.clear();
     for (auto& пул : cifry::Цифра::мёртвые_цифры) пул.clear();
