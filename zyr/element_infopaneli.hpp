@@ -52,14 +52,14 @@ public:
     virtual types::Координаты2D<int> абсолютные_размеры() const;
     // Fits the element to a size in pixels inside its parent; past the parent's
     // right or upper edge it is clipped and shows only the part of its texture
-    // that fits. Does nothing without a parent of a positive size. The texture
-    // rectangle written here reaches the mesh only when the mesh is made later.
+    // that fits. Does nothing without a parent of a positive size. An existing
+    // mesh follows the texture rectangle.
     virtual void задать_абсолютные_размеры(int ширина, int высота);
     // (u_left, v_top) is shown at the upper left corner, (u_right, v_bottom) at
     // the lower right; an existing mesh follows.
     virtual void задать_координаты_текстуры(float u_left, float v_top, float u_right, float v_bottom);
     virtual void задать_координаты_текстуры(const std::array<float, 4>& координаты);
-    // Back to (0, 0, 1, 1); the mesh is not touched.
+    // Back to (0, 0, 1, 1); an existing mesh follows.
     virtual void инициализация_координат_текстуры();
     virtual void создать_меш();
     virtual void задать_видимость(bool видимость);
@@ -115,6 +115,10 @@ public:
 protected:
     // The quad's twelve texture coordinates, vertex by vertex, from the texture rectangle.
     std::array<float, 12> _преобразовать_координаты_текстур() const;
+    // Every change of the texture rectangle reaches a mesh already made, so
+    // that a text that grows or shrinks after its first drawing stays clipped
+    // right instead of squeezed or cut short.
+    void обновить_меш();
 
     bool видимость_ = true;
     float отн_x_ = 0.0f;
