@@ -74,7 +74,9 @@ public:
 
     // Container operations; on an element that is not a container they do
     // nothing or yield null. An element that already has a parent is not
-    // attached again; a child of the same name is replaced.
+    // attached again; a child of the same name is replaced. An element whose
+    // pixel rectangle can't be computed throws ЭлементИнфопанелиИсключение
+    // and is left as it was, without a parent and outside the map.
     virtual void присоединить_элемент(const Указатель& элемент);
     virtual Указатель отсоединить_элемент(const Указатель& элемент);
     virtual Указатель отсоединить_элемент(const std::string& имя);
@@ -95,6 +97,10 @@ public:
     // description; null, after a journal line, when "имя" or "координаты" are
     // missing or wrong. Lesser faults are written to the journal and skipped.
     static Указатель из_JSON(const nlohmann::json& описание, istochnik_resursov::ИсточникРесурсов& менеджер);
+    // Attaches an element built from a description; one that can't be placed in
+    // the container (its pixel size is no 32-bit number) is left out with the
+    // journal line of a failed element, and false returned.
+    static bool присоединить_из_описания(ЭлементИнфопанели& контейнер, const Указатель& элемент);
 
     std::string toString() const;
 
