@@ -236,7 +236,8 @@ TEST(Журнал, НедоступныйФайлНеЗадерживаетИН�
     for (int i = 0; i < 400; ++i) в_журнал("zyr", УровниЖурнала::Ошибка, [i] { return std::to_string(i); });
     остановить_журнал();
     завершить_журнал();
-    EXPECT_LT(std::chrono::steady_clock::now() - начало, std::chrono::seconds(2));
+    // Only a hang fails: the sends take milliseconds.
+    EXPECT_LT(std::chrono::steady_clock::now() - начало, std::chrono::seconds(10));
 }
 
 TEST(Журнал, ПерезапускПишетВНовыйФайлАЗаписиПослеКонцаОтбрасываются) {
