@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <exception>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -30,7 +31,9 @@ enum class УровниЖурнала : std::int32_t {
 
 struct ПараметрыЖурнала {
     УровниЖурнала общий_уровень = УровниЖурнала::Предупреждение;
-    std::map<std::string, УровниЖурнала> уровни_модулей;
+    // Looked up by a string_view on every record: the transparent comparison
+    // spares a filtered record the copy of its module's name.
+    std::map<std::string, УровниЖурнала, std::less<>> уровни_модулей;
     std::string формат_модуля;
     std::string продолжение_строки;
 };
