@@ -14,7 +14,19 @@
 
 namespace my_utils::journal {
 
-ПараметрыЖурнала параметры_журнала;
+namespace {
+
+// Built with the other statics of this module and never destroyed.
+union ХранилищеПараметров {
+    ПараметрыЖурнала параметры;
+    ХранилищеПараметров() : параметры() {}
+    ~ХранилищеПараметров() {}
+} хранилище_параметров;
+
+}  // namespace
+
+// A reference to static storage: bound before any code runs, whatever the order of start-up.
+ПараметрыЖурнала& параметры_журнала = хранилище_параметров.параметры;
 std::vector<std::string> ошибки_конвертации_уровней_модулей;
 const std::chrono::steady_clock::time_point время_старта = std::chrono::steady_clock::now();
 
@@ -270,7 +282,16 @@ void инициализация_журнала(const std::string& файл, Ур
         std::lock_guard замок(с.поток_мьютекс);
         // Registered before the thread runs, so a thread that fails at once leaves no stale name behind.
         зарегистрировать(ИМЯ_ПОТОКА_ЖУРНАЛА, ящик);
-        с.tid_поток_журналирования = std::thread(функция_потока_журнала, ящик, файл, РАЗМЕР_БУФЕРА, РАЗМЕР_ВЫГРУЗКИ);
+        try {
+            с.tid_поток_журналирования =
+                std::thread(функция_потока_журнала, ящик, файл, РАЗМЕР_БУФЕРА, РАЗМЕР_ВЫГРУЗКИ);
+        } catch (const std::exception& ошибка) {
+            // A mailbox without a reader would fill and hold every later sender for ever.
+            снять_регистрацию(ИМЯ_ПОТОКА_ЖУРНАЛА, ящик.get());
+            ящик->закрыть();
+            std::fprintf(stderr, "Не удалось запустить поток журнала: %s\n", ошибка.what());
+            return;
+        }
     }
 
     const std::int64_t время = текущее_время();

@@ -51,8 +51,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Written by the start on the main thread before anyone else writes, read-only afterwards.
-extern ПараметрыЖурнала параметры_журнала;
+// Written by the start on the main thread before anyone else writes, read-only
+// afterwards. Never destroyed: every record reads it, those written from static
+// destructors and exit handlers too.
+extern ПараметрыЖурнала& параметры_журнала;
 extern std::vector<std::string> ошибки_конвертации_уровней_модулей;
 
 // The monotonic clock at program start (set by a static initialiser); every time stamp counts from it.
@@ -61,6 +63,7 @@ extern const std::chrono::steady_clock::time_point время_старта;
 void строковая_инициализация_журнала(const std::string& файл, const std::string& общий_уровень,
                                      const std::map<std::string, std::string>& уровни_модулей);
 // Starts the logging thread on the file; a journal already running in this process is ended first.
+// A thread that can't be started is reported on standard error; records are then dropped.
 void инициализация_журнала(const std::string& файл, УровниЖурнала общий,
                            const std::map<std::string, УровниЖурнала>& уровни);
 std::map<std::string, УровниЖурнала> конвертация_уровней_модулей(const std::map<std::string, std::string>& уровни);
