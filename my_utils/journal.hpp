@@ -141,8 +141,10 @@ public:
 
     // False when the mailbox is closed and the record was dropped.
     bool отправить(ЗаписьЖурнала запись);
-    // Waits for the next record in sending order.
-    ЗаписьЖурнала взять();
+    // Waits for a record, then moves every waiting record, in sending order, into
+    // the empty `куда`. Taking them all at once frees the senders waiting for
+    // room together, instead of waking one for each record taken.
+    void взять_все(std::deque<ЗаписьЖурнала>& куда);
     void закрыть();
     bool закрыт() const;
 
