@@ -14,7 +14,19 @@
 
 namespace my_utils::journal {
 
-ПараметрыЖурнала параметры_журнала;
+namespace {
+
+// Built with the other statics of this module and never destroyed.
+union ХранилищеПараметров {
+    ПараметрыЖурнала параметры;
+    ХранилищеПараметров() : параметры() {}
+    ~ХранилищеПараметров() {}
+} хранилище_параметров;
+
+}  // namespace
+
+// A reference to static storage: bound before any code runs, whatever the order of start-up.
+ПараметрыЖурнала& параметры_журнала = хранилище_параметров.параметры;
 std::vector<std::string> ошибки_конвертации_уровней_модулей;
 const std::chrono::steady_clock::time_point время_старта = std::chrono::steady_clock::now();
 
@@ -154,7 +166,7 @@ bool будет_записано(std::string_view модуль, УровниЖу
     const auto& уровни = параметры_журнала.уровни_модулей;
     auto порог = параметры_журнала.общий_уровень;
     if (!уровни.empty()) {
-        const auto запись = уровни.find(std::string(модуль));
+        const auto запись = уровни.find(модуль);
         if (запись != уровни.end()) порог = запись->second;
     }
     return static_cast<std::int32_t>(уровень) <= static_cast<std::int32_t>(порог);
@@ -262,7 +274,7 @@ void инициализация_журнала(const std::string& файл, Ур
                            const std::map<std::string, УровниЖурнала>& уровни) {
     завершить_журнал();
     параметры_журнала.общий_уровень = общий;
-    параметры_журнала.уровни_модулей = уровни;
+    параметры_журнала.уровни_модулей = {уровни.begin(), уровни.end()};
 
     auto ящик = std::make_shared<ПочтовыйЯщикЖурнала>(static_cast<std::size_t>(РАЗМЕР_ПОЧТОВОГО_ЯЩИКА));
     {
@@ -270,7 +282,16 @@ void инициализация_журнала(const std::string& файл, Ур
         std::lock_guard замок(с.поток_мьютекс);
         // Registered before the thread runs, so a thread that fails at once leaves no stale name behind.
         зарегистрировать(ИМЯ_ПОТОКА_ЖУРНАЛА, ящик);
-        с.tid_поток_журналирования = std::thread(функция_потока_журнала, ящик, файл, РАЗМЕР_БУФЕРА, РАЗМЕР_ВЫГРУЗКИ);
+        try {
+            с.tid_поток_журналирования =
+                std::thread(функция_потока_журнала, ящик, файл, РАЗМЕР_БУФЕРА, РАЗМЕР_ВЫГРУЗКИ);
+        } catch (const std::exception& ошибка) {
+            // A mailbox without a reader would fill and hold every later sender for ever.
+            снять_регистрацию(ИМЯ_ПОТОКА_ЖУРНАЛА, ящик.get());
+            ящик->закрыть();
+            std::fprintf(stderr, "Не удалось запустить поток журнала: %s\n", ошибка.what());
+            return;
+        }
     }
 
     const std::int64_t время = текущее_время();
@@ -310,14 +331,12 @@ bool ПочтовыйЯщикЖурнала::отправить(ЗаписьЖу
     return true;
 }
 
-ЗаписьЖурнала ПочтовыйЯщикЖурнала::взять() {
+void ПочтовыйЯщикЖурнала::взять_все(std::deque<ЗаписьЖурнала>& куда) {
     std::unique_lock замок(мьютекс_);
     есть_запись_.wait(замок, [&] { return !записи_.empty(); });
-    ЗаписьЖурнала запись = std::move(записи_.front());
-    записи_.pop_front();
+    куда.swap(записи_);
     замок.unlock();
-    есть_место_.notify_one();
-    return запись;
+    есть_место_.notify_all();
 }
 
 void ПочтовыйЯщикЖурнала::закрыть() {
@@ -416,10 +435,15 @@ void функция_потока_журнала(std::shared_ptr<Почтовый
         return;
     }
     try {
-        for (;;) {
-            ЗаписьЖурнала запись = ящик->взять();
-            if (запись.время < 0) break;
-            писатель->в_журнал(запись.время, std::move(запись.текст));
+        std::deque<ЗаписьЖурнала> взятые;
+        for (bool стоп = false; !стоп;) {
+            ящик->взять_все(взятые);
+            for (auto& запись : взятые) {
+                стоп = запись.время < 0;
+                if (стоп) break;
+                писатель->в_журнал(запись.время, std::move(запись.текст));
+            }
+            взятые.clear();
         }
     } catch (...) {
         // Out of memory while sorting: what is pending is still written below.

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <exception>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -30,7 +31,9 @@ enum class УровниЖурнала : std::int32_t {
 
 struct ПараметрыЖурнала {
     УровниЖурнала общий_уровень = УровниЖурнала::Предупреждение;
-    std::map<std::string, УровниЖурнала> уровни_модулей;
+    // Looked up by a string_view on every record: the transparent comparison
+    // spares a filtered record the copy of its module's name.
+    std::map<std::string, УровниЖурнала, std::less<>> уровни_модулей;
     std::string формат_модуля;
     std::string продолжение_строки;
 };
@@ -48,8 +51,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Written by the start on the main thread before anyone else writes, read-only afterwards.
-extern ПараметрыЖурнала параметры_журнала;
+// Written by the start on the main thread before anyone else writes, read-only
+// afterwards. Never destroyed: every record reads it, those written from static
+// destructors and exit handlers too.
+extern ПараметрыЖурнала& параметры_журнала;
 extern std::vector<std::string> ошибки_конвертации_уровней_модулей;
 
 // The monotonic clock at program start (set by a static initialiser); every time stamp counts from it.
@@ -58,6 +63,7 @@ extern const std::chrono::steady_clock::time_point время_старта;
 void строковая_инициализация_журнала(const std::string& файл, const std::string& общий_уровень,
                                      const std::map<std::string, std::string>& уровни_модулей);
 // Starts the logging thread on the file; a journal already running in this process is ended first.
+// A thread that can't be started is reported on standard error; records are then dropped.
 void инициализация_журнала(const std::string& файл, УровниЖурнала общий,
                            const std::map<std::string, УровниЖурнала>& уровни);
 std::map<std::string, УровниЖурнала> конвертация_уровней_модулей(const std::map<std::string, std::string>& уровни);
@@ -135,8 +141,10 @@ public:
 
     // False when the mailbox is closed and the record was dropped.
     bool отправить(ЗаписьЖурнала запись);
-    // Waits for the next record in sending order.
-    ЗаписьЖурнала взять();
+    // Waits for a record, then moves every waiting record, in sending order, into
+    // the empty `куда`. Taking them all at once frees the senders waiting for
+    // room together, instead of waking one for each record taken.
+    void взять_все(std::deque<ЗаписьЖурнала>& куда);
     void закрыть();
     bool закрыт() const;
 

@@ -52,14 +52,14 @@ public:
     virtual types::Координаты2D<int> абсолютные_размеры() const;
     // Fits the element to a size in pixels inside its parent; past the parent's
     // right or upper edge it is clipped and shows only the part of its texture
-    // that fits. Does nothing without a parent of a positive size. The texture
-    // rectangle written here reaches the mesh only when the mesh is made later.
+    // that fits. Does nothing without a parent of a positive size. An existing
+    // mesh follows the texture rectangle.
     virtual void задать_абсолютные_размеры(int ширина, int высота);
     // (u_left, v_top) is shown at the upper left corner, (u_right, v_bottom) at
     // the lower right; an existing mesh follows.
     virtual void задать_координаты_текстуры(float u_left, float v_top, float u_right, float v_bottom);
     virtual void задать_координаты_текстуры(const std::array<float, 4>& координаты);
-    // Back to (0, 0, 1, 1); the mesh is not touched.
+    // Back to (0, 0, 1, 1); an existing mesh follows.
     virtual void инициализация_координат_текстуры();
     virtual void создать_меш();
     virtual void задать_видимость(bool видимость);
@@ -68,13 +68,16 @@ public:
     virtual std::string получить_имя() const;
     virtual void задать_текстуру(std::shared_ptr<texture::Текстура> текстура);
     // Draws the element and, for a container, its children inside the element's
-    // rectangle; nothing when it is invisible. Needs the OpenGL context.
+    // rectangle; nothing when it is invisible. A texture without an image draws
+    // nothing of the element itself. Needs the OpenGL context.
     virtual void рисовать();
     virtual bool является_контейнером() const;
 
     // Container operations; on an element that is not a container they do
     // nothing or yield null. An element that already has a parent is not
-    // attached again; a child of the same name is replaced.
+    // attached again; a child of the same name is replaced. An element whose
+    // pixel rectangle can't be computed throws ЭлементИнфопанелиИсключение
+    // and is left as it was, without a parent and outside the map.
     virtual void присоединить_элемент(const Указатель& элемент);
     virtual Указатель отсоединить_элемент(const Указатель& элемент);
     virtual Указатель отсоединить_элемент(const std::string& имя);
@@ -95,6 +98,10 @@ public:
     // description; null, after a journal line, when "имя" or "координаты" are
     // missing or wrong. Lesser faults are written to the journal and skipped.
     static Указатель из_JSON(const nlohmann::json& описание, istochnik_resursov::ИсточникРесурсов& менеджер);
+    // Attaches an element built from a description; one that can't be placed in
+    // the container (its pixel size is no 32-bit number) is left out with the
+    // journal line of a failed element, and false returned.
+    static bool присоединить_из_описания(ЭлементИнфопанели& контейнер, const Указатель& элемент);
 
     std::string toString() const;
 
@@ -115,6 +122,10 @@ public:
 protected:
     // The quad's twelve texture coordinates, vertex by vertex, from the texture rectangle.
     std::array<float, 12> _преобразовать_координаты_текстур() const;
+    // Every change of the texture rectangle reaches a mesh already made, so
+    // that a text that grows or shrinks after its first drawing stays clipped
+    // right instead of squeezed or cut short.
+    void обновить_меш();
 
     bool видимость_ = true;
     float отн_x_ = 0.0f;

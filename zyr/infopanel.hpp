@@ -78,7 +78,8 @@ public:
     // Any text but the four member names gives Абсолютно.
     static ТипКоординат преобразовать_тип_координат(const std::string& текст);
     // The panel of a ".ip" description, or null when "имя" or "координаты" are
-    // missing or wrong, or the coordinates cannot be placed.
+    // missing or wrong, or the coordinates cannot be placed. An element that
+    // fails is left out (journal line) and the rest of the panel is built.
     static std::shared_ptr<Инфопанель> из_JSON(const nlohmann::json& описание,
                                                istochnik_resursov::ИсточникРесурсов& менеджер);
 

@@ -189,7 +189,8 @@ std::vector<std::string> Скелет::получить_имена_анимац�
         const auto& анимация = найденная->second;
         const float первый = анимация.первый_кадр;
         const float последний = анимация.последний_кадр;
-        if (!std::isfinite(кадр) || кадр <= первый) {
+        // NaN compares false with everything: it takes the first frame, as a frame before the start does.
+        if (std::isnan(кадр) || кадр <= первый) {
             по_номерам = состояние_в_кадре(анимация, анимация.первый_кадр);
         } else if (кадр >= последний) {
             по_номерам = состояние_в_кадре(анимация, анимация.последний_кадр);

@@ -79,9 +79,9 @@ public:
 
     virtual std::vector<std::string> получить_имена_костей() const;
     virtual std::vector<std::string> получить_имена_анимаций() const;
-    // Every bone's state at the frame: clamped to the animation's frames, linear
-    // between two rows. A missing animation (journal line) or a frame that is not
-    // finite: all bones in their default state, or the first frame's state.
+    // Every bone's state at the frame: clamped to the animation's frames (infinities
+    // included), linear between two rows; a NaN frame gives the first frame's state.
+    // A missing animation (journal line): all bones in their default state.
     virtual СостояниеАнимации получить_состояние_анимации(const std::string& имя, float кадр) const;
     // k = 0 gives animation 1, k = 1 animation 2.
     virtual СостояниеАнимации объединить_состояния_анимации(const std::string& имя1, float кадр1,

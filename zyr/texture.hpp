@@ -41,6 +41,9 @@ class Текстура : public БазоваяТекстура {
 public:
     // Makes this texture the current 2D texture; one without an image binds none.
     virtual void рисовать() = 0;
+    // Whether there is an image to draw; a quad drawn without one would show
+    // untextured, a plain box.
+    virtual bool есть_изображение() const { return ширина > 0 && высота > 0; }
 };
 
 // An image kept in memory for reading its pixels.

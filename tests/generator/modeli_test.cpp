@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -70,14 +71,35 @@ TEST(МоделиИгры, ШарикДиаметра9_334ВНачалеКоор
     EXPECT_NEAR(г.максимум().x - г.минимум().x, 9.334f, 1e-3);
     EXPECT_NEAR(г.максимум().y - г.минимум().y, 9.334f, 1e-3);
     EXPECT_NEAR(наибольшее_удаление(г), 4.667f, 1e-3);
-    // Its texture runs from the top row (v = 0) at +y to the bottom row at -y.
+    // Its texture runs from the top row at +y to the bottom row at -y.
+    const float пv = 0.5f / ВЫСОТА_ТЕКСТУРЫ_ШАРИКА;
     for (std::size_t i = 0; i < г.вершин(); ++i) {
         if (г.позиция(i).y > 4.66f) {
-            EXPECT_NEAR(г.uv(i).y, 0, 1e-5);
+            EXPECT_FLOAT_EQ(г.uv(i).y, пv);
         }
         if (г.позиция(i).y < -4.66f) {
-            EXPECT_NEAR(г.uv(i).y, 1, 1e-5);
+            EXPECT_FLOAT_EQ(г.uv(i).y, 1 - пv);
         }
+    }
+}
+
+// The ball texture is clamped to a black border: coordinates of 0 or 1 would
+// blend it in at the seam where u wraps, and at the poles. Both spheres that wear
+// it keep half a texel inside, and still span the whole texture.
+TEST(МоделиИгры, ШарыСТекстуройШарикаДержатсяНаПолтекселяОтКраёв) {
+    const float пu = 0.5f / ШИРИНА_ТЕКСТУРЫ_ШАРИКА, пv = 0.5f / ВЫСОТА_ТЕКСТУРЫ_ШАРИКА;
+    for (const auto& [имя, построить] : std::vector<Модель>{{"шарик", модель_шарика}, {"индикатор", модель_индикатора}}) {
+        SCOPED_TRACE(имя);
+        const Геометрия г = построить();
+        В2 наименьшие{1, 1}, наибольшие{0, 0};
+        for (std::size_t i = 0; i < г.вершин(); ++i) {
+            наименьшие = {std::min(наименьшие.x, г.uv(i).x), std::min(наименьшие.y, г.uv(i).y)};
+            наибольшие = {std::max(наибольшие.x, г.uv(i).x), std::max(наибольшие.y, г.uv(i).y)};
+        }
+        EXPECT_FLOAT_EQ(наименьшие.x, пu);
+        EXPECT_FLOAT_EQ(наибольшие.x, 1 - пu);
+        EXPECT_FLOAT_EQ(наименьшие.y, пv);
+        EXPECT_FLOAT_EQ(наибольшие.y, 1 - пv);
     }
 }
 

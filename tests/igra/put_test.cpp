@@ -23,6 +23,11 @@ using put::Путь;
 using put::ПутьИсключение;
 using zyr::vector::Вектор3;
 
+// Guards the refusals and the widest grid against a hang, not their speed
+// (milliseconds here; bench/put_bench.cpp measures it): room for a loaded
+// machine and the sanitizer build.
+constexpr auto ПРЕДЕЛ_ЗАВИСАНИЯ = std::chrono::seconds(10);
+
 // A point on the ground (x, z).
 Вектор3 З(float x, float z) { return {x, 0.0f, z}; }
 
@@ -99,14 +104,14 @@ TEST(Путь, ВершиныВнеПределовОтвергаютсяСра�
             (&вершины[2].x)[ось] = плохое;
             const auto начало = std::chrono::steady_clock::now();
             EXPECT_THROW(Путь(вершины, {}), ПутьИсключение) << плохое << " на оси " << ось;
-            EXPECT_LT(std::chrono::steady_clock::now() - начало, std::chrono::milliseconds(100));
+            EXPECT_LT(std::chrono::steady_clock::now() - начало, ПРЕДЕЛ_ЗАВИСАНИЯ);
         }
     }
     // The largest allowed coordinates still build the grid fast.
     const auto начало = std::chrono::steady_clock::now();
     const Путь широкий({З(0, 0), З(-1e5f, -1e5f), З(1e5f, 1e5f), З(1e5f, -1e5f), З(0, 0)}, {});
     const auto пересечения = широкий.пересечения_с_лучом(0, Луч(З(-50000, 0), З(60000, 0)));
-    EXPECT_LT(std::chrono::steady_clock::now() - начало, std::chrono::seconds(2));
+    EXPECT_LT(std::chrono::steady_clock::now() - начало, ПРЕДЕЛ_ЗАВИСАНИЯ);
     ASSERT_EQ(пересечения.size(), 1u);
     EXPECT_EQ(пересечения[0].сегмент, 1u);
     EXPECT_NEAR(пересечения[0].точка.x, 0.0f, 0.05f);

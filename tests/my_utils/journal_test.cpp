@@ -236,7 +236,8 @@ TEST(Журнал, НедоступныйФайлНеЗадерживаетИН�
     for (int i = 0; i < 400; ++i) в_журнал("zyr", УровниЖурнала::Ошибка, [i] { return std::to_string(i); });
     остановить_журнал();
     завершить_журнал();
-    EXPECT_LT(std::chrono::steady_clock::now() - начало, std::chrono::seconds(2));
+    // Only a hang fails: the sends take milliseconds.
+    EXPECT_LT(std::chrono::steady_clock::now() - начало, std::chrono::seconds(10));
 }
 
 TEST(Журнал, ПерезапускПишетВНовыйФайлАЗаписиПослеКонцаОтбрасываются) {
@@ -268,30 +269,36 @@ TEST(Журнал, ОстановкаПишетПрежниеЗаписиИОт�
     EXPECT_TRUE(записи[0].ends_with("| до"));
 }
 
-TEST(Журнал, ЗаписиМногихПотоковПишутсяВсеИВПорядкеКаждогоОтправителя) {
+TEST(Журнал, ЗаписиМногихПотоковПишутсяВсеПоОдномуРазуИВПорядкеКаждогоОтправителя) {
     ВременнаяПапка папка;
     инициализация_журнала((папка / "ж.log").string(), УровниЖурнала::Информация, {});
-    constexpr int ПОТОКОВ = 6;
-    constexpr int ЗАПИСЕЙ = 2000;
+    constexpr int ПОТОКОВ = 8;
+    constexpr int ЗАПИСЕЙ = 100'000;
     std::vector<std::thread> потоки;
     for (int п = 0; п < ПОТОКОВ; ++п) {
         потоки.emplace_back([п] {
+            const std::string модуль = "п" + std::to_string(п);
             for (int i = 0; i < ЗАПИСЕЙ; ++i) {
-                в_журнал("п" + std::to_string(п), УровниЖурнала::Информация, [i] { return std::to_string(i); });
+                в_журнал(модуль, УровниЖурнала::Информация, [i] { return std::to_string(i); });
             }
         });
     }
     for (auto& поток : потоки) поток.join();
     завершить_журнал();
 
+    // Each sender's numbers run 0, 1, 2, ... exactly once, and its time column never goes back.
     const auto записи = записи_без_заголовка(прочитать_файл(папка / "ж.log"));
     ASSERT_EQ(записи.size(), static_cast<std::size_t>(ПОТОКОВ * ЗАПИСЕЙ));
     std::vector<int> следующая(ПОТОКОВ, 0);
+    std::vector<float> последнее_время(ПОТОКОВ, 0.0f);
     for (const auto& запись : записи) {
         const int п = запись[13] - '0';
         ASSERT_GE(п, 0);
         ASSERT_LT(п, ПОТОКОВ);
-        EXPECT_EQ(std::stoi(запись.substr(запись.rfind("| ") + 2)), следующая[п]++);
+        ASSERT_EQ(std::stoi(запись.substr(запись.rfind("| ") + 2)), следующая[п]++) << запись;
+        const float время = std::stof(запись.substr(0, 10));
+        ASSERT_GE(время, последнее_время[п]) << запись;
+        последнее_время[п] = время;
     }
 }
 

@@ -15,6 +15,7 @@
 #include "support/support.hpp"
 #include "zhurnal_v_teste.hpp"
 #include "zyr/element_infopaneli.hpp"
+#include "zyr/mesh.hpp"
 #include "zyr/text_infopaneli.hpp"
 #include "zyr/texture.hpp"
 #include "zyr/zavisimost/texture_SDL2_GL.hpp"
@@ -36,6 +37,11 @@ public:
     }
     void рисовать() override {}
     void загрузить_из_файла(const std::string&) override {}
+    // A new text rendered into the same texture.
+    void задать_размер(int ш, int в) {
+        ширина = ш;
+        высота = в;
+    }
 };
 
 // Serves "кнопка" and nothing else.
@@ -249,6 +255,44 @@ INSTANTIATE_TEST_SUITE_P(Случаи, РазмерТекста,
                                            СлучайРазмера{"vmeshhaetsja", 0.1f, 300, 0.75f, 0.85f, 300, 1.0f},
                                            СлучайРазмера{"vroven_s_kraem", 0.25f, 300, 0.75f, 1.0f, 300, 1.0f}),
                          [](const auto& случай) { return std::string(случай.param.имя); });
+
+// The texture coordinate drawing takes for one vertex (0 u, 1 v), from whichever array the mesh draws.
+float текстурная_координата(const zyr::mesh::Меш& меш, int вершина, int ось) {
+    if (меш.отдельные_буферы()) return меш.текстурные_координаты()[2 * вершина + ось];
+    return меш.чередующийся_массив()[8 * static_cast<std::size_t>(вершина) + static_cast<std::size_t>(ось)];
+}
+
+TEST(ТекстовыйЭлементИнфопанели, МешСледуетЗаОбрезкойТекстаИПослеПервогоРисования) {
+    // A score text at (0.5, 0.5) of a 400 x 200 parent, too wide at its first
+    // drawing (which makes the mesh), then changed.
+    const auto текст = std::make_shared<ТекстовыйЭлементИнфопанели>("очки", false, 0.5f, 0.5f, 0.1f, 0.1f);
+    const auto родитель = родитель_размером(400, 200, текст);
+    const auto текстура = std::make_shared<ПустаяТекстура>(300, 40);
+    текст->задать_текстуру(текстура);
+    текст->обновить_размеры();
+    текст->создать_меш();
+    const struct {
+        int ширина, высота;
+        float u_right, v_bottom;
+    } тексты[] = {
+        {100, 150, 1.0f, 0.6667f},  // shorter: whole; taller than the upper edge: clipped
+        {800, 40, 0.25f, 1.0f},     // grows past the right edge: clipped
+        {200, 100, 1.0f, 1.0f},     // ends exactly on both edges
+    };
+    for (const auto& т : тексты) {
+        SCOPED_TRACE(т.ширина);
+        // What задать_текст does before a new text is fitted.
+        текстура->задать_размер(т.ширина, т.высота);
+        текст->инициализация_координат_текстуры();
+        текст->обновить_размеры();
+        const auto& меш = *текст->меш();
+        // Vertex 4 is the lower right corner (u_right, v_bottom), vertex 2 the upper left (u_left, v_top).
+        EXPECT_NEAR(текстурная_координата(меш, 4, 0), т.u_right, 1e-4);
+        EXPECT_NEAR(текстурная_координата(меш, 4, 1), т.v_bottom, 1e-4);
+        EXPECT_EQ(текстурная_координата(меш, 2, 0), 0.0f);
+        EXPECT_EQ(текстурная_координата(меш, 2, 1), 0.0f);
+    }
+}
 
 TEST(ТекстовыйЭлементИнфопанели, БезТекстурыИлиРодителяРазмерНеМеняетсяИПишетсяПредупреждение) {
     const auto без_родителя = std::make_shared<ТекстовыйЭлементИнфопанели>("жизни", false, 0.8f, 0.9f, 0.1f, 0.1f);

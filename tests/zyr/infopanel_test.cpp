@@ -197,6 +197,34 @@ TEST_F(Инфопанели, ОписаниеСНеизвестнымТипом�
         << панель->toString();
 }
 
+TEST_F(Инфопанели, ЭлементБезПиксельногоРазмераПропускаетсяБезСледаАПанельСтроится) {
+    // 1e30 is a float, but not a pixel count once scaled by the panel's width.
+    const auto описание = json::parse(R"({
+        "имя": "статистика", "координаты": [0.0, 0.0, 400.0, 100.0],
+        "элементы": [
+            {"имя": "очки", "координаты": [0.0, 0.0, 0.5, 0.5]},
+            {"имя": "очки", "координаты": [0.0, 0.0, 1e30, 0.5]},
+            {"имя": "жизни", "координаты": [0.5, 0.0, 0.5, 0.5]}
+        ]})");
+    std::shared_ptr<Инфопанель> панель;
+    const auto журнал = журнал_во_время([&] { панель = Инфопанель::из_JSON(описание, источник); });
+    ASSERT_NE(панель, nullptr);
+    EXPECT_EQ(test_zhurnal::сколько_раз(журнал, "Ошибка создания ЭлементИнфопанели с именем очки"), 1u) << журнал;
+    EXPECT_EQ(панель->контейнер()->элементы().size(), 2u);
+    ASSERT_NE(панель->получить_элемент("жизни"), nullptr);
+    // The first "очки" keeps its place: the failed one replaced nothing.
+    const auto очки = панель->получить_элемент("очки");
+    ASSERT_NE(очки, nullptr);
+    EXPECT_EQ(очки->абсолютные_размеры(), (zyr::types::Координаты2D<int>{200, 50}));
+
+    // Attached by hand, the failure reaches the caller and leaves no parent link.
+    const auto широкий = std::make_shared<zyr::element_infopaneli::ЭлементИнфопанели>("широкий", false, 0.0f, 0.0f,
+                                                                                    1e30f, 0.5f);
+    EXPECT_THROW(панель->присоединить_элемент(широкий), zyr::element_infopaneli::ЭлементИнфопанелиИсключение);
+    EXPECT_EQ(широкий->родитель(), nullptr);
+    EXPECT_EQ(панель->получить_элемент("широкий"), nullptr);
+}
+
 class РеестрИнфопанелей : public Инфопанели {
 protected:
     void SetUp() override {

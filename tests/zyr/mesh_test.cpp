@@ -1,7 +1,6 @@
 // The mesh file readers, meshes from memory, their buffers and the mesh registry.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 
 #include <nlohmann/json.hpp>
@@ -29,12 +28,6 @@ pisatel::ДанныеМеша квадрат() {
     м.нормали = {20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31};
     м.индексы = {0, 1, 2, 0, 2, 3};
     return м;
-}
-
-float float_из(const std::string& байты, std::size_t смещение) {
-    float f;
-    std::memcpy(&f, байты.data() + смещение, 4);
-    return f;
 }
 
 class ФайлыМешей : public ::testing::Test {
@@ -108,7 +101,7 @@ TEST_F(ФайлыМешей, ПустойМешДопустим) {
 }
 
 TEST_F(ФайлыМешей, ВыборМешаОтказываетКороткомуИЧужомуЗаголовку) {
-    for (const std::string байты : {std::string("ZYR "), std::string("ZYR \x01", 5), std::string("ZYR \x03\x00", 6),
+    for (const std::string& байты : {std::string("ZYR "), std::string("ZYR \x01", 5), std::string("ZYR \x03\x00", 6),
                                     std::string("ZYX \x01\x00", 6), std::string()}) {
         try {
             выбор_меша(записать("плохой.me", байты));

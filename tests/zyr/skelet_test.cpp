@@ -77,13 +77,13 @@ TEST_F(ФайлСкелета, ДробныйКадрСмешиваетДвеС�
     EXPECT_EQ(б.поворот.x, 0.0f);  // components without a curve keep the default
 }
 
-TEST_F(ФайлСкелета, КадрыЗаКраямиИНеЧислаБерутКрайнююСтроку) {
+TEST_F(ФайлСкелета, КадрыЗаКраямиБерутКрайнююСтрокуАНеЧислоПервую) {
     const auto скелет = прочитать();
     const struct {
         float кадр;
         float x;
     } случаи[] = {{-3.0f, 0}, {0.0f, 0}, {4.0f, 4}, {10.0f, 10}, {99.5f, 10},
-                  {std::numeric_limits<float>::quiet_NaN(), 0}, {std::numeric_limits<float>::infinity(), 0},
+                  {std::numeric_limits<float>::quiet_NaN(), 0}, {std::numeric_limits<float>::infinity(), 10},
                   {-std::numeric_limits<float>::infinity(), 0}};
     for (const auto& случай : случаи) {
         EXPECT_EQ(скелет.получить_состояние_анимации("ход", случай.кадр).at("а").перенос.x, случай.x) << случай.кадр;

@@ -82,6 +82,14 @@ void Геометрия::задать_uv(const std::function<В2(В3, В3)>& f) 
     }
 }
 
+void Геометрия::вдвинуть_uv_на_полтекселя(int ширина, int высота) {
+    const float пu = 0.5f / static_cast<float>(ширина), пv = 0.5f / static_cast<float>(высота);
+    for (std::size_t i = 0; i < вершин(); ++i) {
+        текстурные[2 * i] = пu + текстурные[2 * i] * (1 - 2 * пu);
+        текстурные[2 * i + 1] = пv + текстурные[2 * i + 1] * (1 - 2 * пv);
+    }
+}
+
 В3 Геометрия::минимум() const {
     В3 м{std::numeric_limits<float>::max(), std::numeric_limits<float>::max(),
          std::numeric_limits<float>::max()};

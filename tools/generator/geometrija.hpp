@@ -46,6 +46,10 @@ struct Геометрия {
     void преобразовать(const Преобразование& т);
     // Replaces every texture coordinate by a function of the vertex.
     void задать_uv(const std::function<В2(В3 позиция, В3 нормаль)>& f);
+    // Moves texture coordinates of 0..1 half a texel of a texture of that size
+    // inside its edges. The engine clamps textures to their black border, and
+    // linear filtering at u or v = 0 or 1 blends half of it in: a dark seam.
+    void вдвинуть_uv_на_полтекселя(int ширина, int высота);
 
     // The axis-aligned bounds of the positions.
     В3 минимум() const;

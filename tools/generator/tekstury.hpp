@@ -12,6 +12,10 @@ namespace generator {
 // The six ball colours, colour-blind friendly; entry c is ball colour c (texture c + 1).
 const std::array<Цвет, 6>& цвета_шариков();
 
+// The ball texture's size in pixels; the ball's texture coordinates keep half a texel inside it.
+inline constexpr int ШИРИНА_ТЕКСТУРЫ_ШАРИКА = 256;
+inline constexpr int ВЫСОТА_ТЕКСТУРЫ_ШАРИКА = 128;
+
 // A ball texture: the colour with its own light or dark motif, so that the colours
 // differ in pattern as well as hue and a rolling ball shows its turn.
 // The band 0.1 <= v <= 0.25 is plain colour: the digit glyphs take their colour there.

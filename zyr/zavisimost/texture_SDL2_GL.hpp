@@ -49,6 +49,8 @@ public:
 
     // Binds the texture to GL_TEXTURE_2D (name 0 without an image).
     void рисовать() override;
+    // False before the first upload and after a failed one, whatever the size says.
+    bool есть_изображение() const override { return имя_текстуры != 0; }
 
     // Uploads the surface under the texture's name (made on the first upload,
     // kept afterwards). Surfaces of 3 and 4 bytes per pixel go up byte for byte
