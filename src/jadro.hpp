@@ -80,4 +80,58 @@ struct РезультатДвижения {
         : тип(тип_), номер_пути(номер_пути_), сегмент(сегмент_), смещение(смещение_), цвет(цвет_) {}
 };
 
+// The shot. The field builds one per field and fires it again and again; while it
+// is not flying its ball is hidden. Main thread only.
+class Ядро {
+public:
+    // The ball takes the next object number, the charge's colour and position and
+    // stays hidden; then the flight is set up from the charge (see зарядить).
+    explicit Ядро(const Заряд& заряд);
+    virtual ~Ядро() = default;
+    Ядро(const Ядро&) = delete;
+    Ядро& operator=(const Ядро&) = delete;
+
+    // Sets the flight up from the charge without firing: velocity from the setting
+    // скорость_ядра along the cannon's angles (both 0: along −z), the ball at the
+    // start, and the answer with the landing point. A start at or below ball height
+    // lands where it starts.
+    virtual РезультатВыстрела зарядить(const Заряд& заряд);
+    // Hides the ball; nothing when the shot is not flying.
+    virtual void убить();
+    virtual bool живое() const { return живое_; }
+    // A colour outside the ball tables (an empty cannon's −1 included) is refused
+    // with a journal error, a shot already flying silently; a refused shot changes
+    // nothing and answers выстрел false with NaN floats. Otherwise the ball shows in
+    // the colour at the start and the shot flies.
+    virtual РезультатВыстрела выстрелить(const Заряд& заряд);
+    // One frame of flight: under gravity down to ball height, then rolling there at
+    // the horizontal speed. The frame that takes the age past НАИБОЛЬШИЙ_ВОЗРАСТ kills
+    // the shot and still reports it; a shot not flying reports НЕ_ЛЕТИТ only.
+    virtual РезультатДвижения движение(float dt);
+    // Replaces the crossings of the shot's ray with the paths.
+    virtual void установить_цели(std::vector<Пересечение> цели);
+
+    // Read access for the field and tests.
+    const std::shared_ptr<sharik::Шарик>& шарик() const { return шарик_; }
+    float скорость_x() const { return скорость_x_; }
+    float скорость_z() const { return скорость_z_; }
+    float скорость_y() const { return скорость_y_; }
+    float время() const { return время_; }
+    float начальная_высота() const { return начальная_высота_; }
+    bool в_полёте() const { return в_полёте_; }
+    const std::vector<Пересечение>& цели() const { return цели_; }
+
+private:
+    // Never null.
+    std::shared_ptr<sharik::Шарик> шарик_;
+    bool живое_ = false;
+    float скорость_x_ = 0.0f;
+    float скорость_z_ = 0.0f;
+    float скорость_y_ = 0.0f;
+    float время_ = 0.0f;
+    float начальная_высота_ = 0.0f;
+    bool в_полёте_ = false;
+    std::vector<Пересечение> цели_;
+};
+
 }  // namespace jadro
