@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <compare>
 #include <cstdint>
 #include <forward_list>
 #include <map>
@@ -42,6 +43,20 @@ inline constexpr std::uint32_t ОТКАТ = 3;           // pulled back towards 
 inline constexpr std::uint32_t ВХОД_МЕДЛЕННЫЙ = 5;  // running in after the run-in phase
 inline constexpr std::uint32_t ВХОД_БЫСТРЫЙ = 8;    // running in at the start
 inline constexpr std::uint32_t СТОП = 9;
+// States 0 to 9 are in use; the setting скорости gives one speed for each.
+inline constexpr std::size_t КОЛИЧЕСТВО_СОСТОЯНИЙ = 10;
+// The entry of скорости at which the lead group backs up while "назад" runs.
+inline constexpr std::size_t СКОРОСТЬ_НАЗАД = 4;
+
+// The action kinds that change the chain's motion.
+inline constexpr std::uint32_t ПАУЗА = 0;
+inline constexpr std::uint32_t НАЗАД = 1;
+
+// Points for each ball of a removed run, by its chain-reaction level.
+inline constexpr std::array<int, 17> ТАБЛИЦА_ОЧКОВ{10,   20,   40,   80,   160,  320,  640,  1280, 2560,
+                                                  5000, 5000, 5000, 5000, 5000, 5000, 5000, 5000};
+// The table's entry; a level beyond it scores as the last one.
+int очки_за_шар(std::uint32_t уровень);
 
 // An index outside the chain.
 class ШарикиИсключение : public std::out_of_range {
@@ -101,6 +116,23 @@ struct РезультатДвижения {
     Вектор3 перемещение;
 };
 
+// One contact event between group номер_группы and the next, время seconds from
+// now: they come into contact (начало) or finish separating. Events order by time alone.
+struct Коллизия {
+    float время = 0.0f;
+    std::uint32_t номер_группы = 0;
+    bool начало = false;
+
+    friend std::strong_ordering operator<=>(const Коллизия& a, const Коллизия& b) {
+        return std::strong_order(a.время, b.время);
+    }
+    std::string toString() const;
+};
+
+// Where the end balls of every group would be after the rest of the frame without
+// events, indexed by ball index; the entries of balls inside a group are stale.
+using ПредсказаниеДвижения = std::vector<РезультатДвижения>;
+
 // Module state, one set for all chains; main thread only. The path set resets
 // the counters, the action balls and the action states when a field starts.
 
@@ -117,6 +149,9 @@ extern std::forward_list<std::shared_ptr<ДействующийШарНаПут�
 extern std::map<НомераПутиИШара, std::shared_ptr<ДействующийШарНаПути>> живые_действующие_шары;
 // Indexed by action kind.
 extern std::array<СостояниеДействия, sharik::КОЛИЧЕСТВО_ДЕЙСТВИЙ> состояния_действий;
+// Set once a list скорости too short for the states in use has been reported;
+// the report is written once a run.
+extern bool скорости_дополнены;
 
 // Adds изменение to the colour's count and rebuilds живые_цвета. A colour
 // outside 0 to 5 throws std::out_of_range.
@@ -156,7 +191,9 @@ public:
     virtual void удаление(std::uint64_t i);
     // Puts a shot ball, placed on this chain's path, at its place in path order.
     virtual void вставка(std::shared_ptr<ШарНаПути> шар);
-    // One frame of motion: contacts, matching, scoring and the ends of the path.
+    // One frame of motion: contacts, matching, scoring and the ends of the path;
+    // returns the removed balls of matched runs. A dt not above 0, or of 1000 s
+    // or more, moves nothing; the colours and the ends are still checked.
     virtual std::vector<ДанныеВзрыва> движение_шаров(float dt);
     // Lets the next queued ball enter when the newest has moved clear of the
     // entrance; a path of fewer than two segments lets none enter.
@@ -168,7 +205,9 @@ public:
     // Whether a shot ball placed on this path lies within touching distance of
     // one of the two chain balls around its place.
     virtual bool проверка_нахождения_рядом(const ШарНаПути& шар) const;
-    // Now and then turns a ball into an action ball.
+    // With the chance dt × 0.07 × (1 + n × 0.01) for n balls, turns a randomly
+    // chosen plain ball into an action ball registered under номер_пути. One draw:
+    // a choice that falls on an action ball turns nothing.
     virtual void действующий_шарик(std::uint32_t номер_пути, float dt);
     // The index of the ball with this object number, −1 when it is not here.
     virtual std::int32_t поиск_шара(std::uint32_t номер_шара) const;
@@ -201,6 +240,44 @@ public:
     // ШарикиИсключение, empties the list and changes nothing else.
     std::vector<ДанныеВзрыва> дш_удаление();
 
+    // The steps of one frame. During the search for events the balls keep the
+    // places of the frame's start; motion only accumulates in отложенное_смещение,
+    // and only the end balls of each group are walked along the path.
+    //
+    // The group's speed: скорости at its state, 0 for the entrance group running in
+    // while "пауза" runs, скорости[4] for the lead group above state 4 while "назад"
+    // runs. Speeds are read from the settings at construction and at the start of
+    // every frame.
+    float дш_расчёт_скорости(const ГруппаШаров& группа) const;
+    // Where each group's end balls would be after t more seconds without events.
+    const ПредсказаниеДвижения& дш_предварительный_расчёт_движения(float t);
+    // Handles the earliest event of the next t seconds (ties to the lower group)
+    // and spends the time up to it; returns the time left, 0 when the rest of t
+    // was spent without events, 1000 when the chain has no groups.
+    float дш_главная_проверка(const ПредсказаниеДвижения& предсказание, float t);
+    // Whether the ball behind (b) would touch or have passed the ball ahead (a).
+    bool дш_проверка_коллизии(const РезультатДвижения& a, const РезультатДвижения& b) const;
+    // Seconds until group k and group k+1 touch, or, when they overlap, finish
+    // separating; 0 when that already holds; 1000 when it cannot be computed.
+    float дш_время_до_коллизии(std::uint32_t k) const;
+    // Every ball of a moving group covers its speed times t.
+    void дш_стандартное_движение(float t);
+    // Group k and k+1 meet: a run of three or more of one colour at the meeting
+    // goes on номера_на_удаление and scores; otherwise the two join.
+    void дш_обработка_коллизии(std::uint32_t k);
+    // The overlap of group k and k+1 has ended: both stop, or the rear one runs
+    // in when it is the last group.
+    void дш_обработка_окончания_коллизии(std::uint32_t k);
+    // Group k takes in group k+1.
+    void дш_объединение_групп(std::uint32_t k);
+    // Every ball rolls to its place of the frame's end.
+    void дш_реальное_движение();
+    // Groups whose colours match at the gap behind them are pulled back; others stop pulling.
+    void дш_проверка_цвета();
+    // Ball 0 on the exit segment leaves and costs a life; the newest ball backed out
+    // through the entrance goes back to the queue.
+    void дш_проверка_концов();
+
     // Null after очистка.
     std::shared_ptr<const put::Путь> путь;
     std::vector<std::shared_ptr<ШарНаПути>> шары;
@@ -228,6 +305,14 @@ private:
     void проводить(const std::shared_ptr<ШарНаПути>& шар, bool начать_действие);
     // The path; std::logic_error once очистка has let it go.
     const put::Путь& мой_путь() const;
+    // Takes the speeds of the states from the setting скорости, filling a short
+    // list from the default one.
+    void прочитать_скорости();
+    // Removes ball i as it leaves at an end of the path: no action starts.
+    void удалить_без_действия(std::uint64_t i);
+
+    std::array<float, КОЛИЧЕСТВО_СОСТОЯНИЙ> скорости_{};
+    ПредсказаниеДвижения предсказание_;
 };
 
 }  // namespace shariki

@@ -1,0 +1,188 @@
+// Action balls on the chain (their chance, their one draw, the start of an action
+// by a match) and a long seeded game on a winding path that keeps the chain's
+// bookkeeping, keeps every ball on its path and scores every run by its level.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <regex>
+
+#include "dvizhenie_stend.hpp"
+#include "src/cifry.hpp"
+#include "src/sluchainost.hpp"
+
+namespace {
+
+using namespace shariki;
+using namespace test_dvizhenie;
+using test_stend::нарушение_учёта;
+
+TEST_F(Движение, ДействующийШарПоявляетсяСШансомВКадреИОднимВыбором) {
+    std::vector<Ш> шары;
+    for (std::uint32_t i = 0; i < 100; ++i) шары.push_back({900.0f - 9.334f * static_cast<float>(i), i % 6});
+    выложить(шары, {{0, 99, 9}});
+    for (std::size_t k = 0; k < 100; k += 2) сделать_действующим(k);
+    // 100 balls, 0.02 s: 0.02 × 0.07 × 2.
+    constexpr float ШАНС = 0.0028f;
+    std::size_t превращено = 0;
+    std::size_t на_действующий = 0;
+    for (int кадр = 0; кадр < 20000; ++кадр) {
+        const std::mt19937 было = sluchainost::генератор();
+        const float u = sluchainost::равномерное(0.0f, 1.0f);
+        const std::size_t k = sluchainost::индекс(100);
+        sluchainost::генератор() = было;
+        const auto простой = цепь->шары[k];
+        const auto действующих = живые_действующие_шары.size();
+        цепь->действующий_шарик(3, 0.02f);
+        if (std::abs(u - ШАНС) < 1e-6f) continue;
+        const bool ожидается = u < ШАНС && !простой->действующий;
+        на_действующий += u < ШАНС && простой->действующий;
+        ASSERT_EQ(живые_действующие_шары.size(), действующих + ожидается) << кадр;
+        if (!ожидается) continue;
+        ++превращено;
+        const auto д = std::dynamic_pointer_cast<ДействующийШарНаПути>(цепь->шары[k]);
+        ASSERT_NE(д, nullptr);
+        EXPECT_EQ(живые_действующие_шары.at({3, static_cast<std::uint32_t>(д->номер)}), д);
+        EXPECT_EQ(д->номер_пути, 3u);
+        EXPECT_EQ(std::tie(д->сегмент, д->смещение), std::tie(простой->сегмент, простой->смещение));
+        EXPECT_EQ(д->шарик->получить_номер_материала(), простой->шарик->получить_номер_материала());
+        EXPECT_FALSE(простой->живой());
+        вернуть_простой(k);
+    }
+    EXPECT_GT(превращено, 10u);
+    EXPECT_GT(на_действующий, 10u);
+    EXPECT_EQ(нарушение_учёта(*цепь), "");
+}
+
+TEST_F(Движение, ДействующийШарВСерииЗапускаетДействиеНаСвоёмМесте) {
+    выложить({{200, 4}, {190.666f, 1}, {150, 1}, {140.666f, 1}, {131.332f, 1}, {122, 4}}, {{0, 1, 3}, {2, 5, 9}});
+    const auto в_серии = сделать_действующим(3);
+    const auto позади = сделать_действующим(5);
+    const Вектор3 где = в_серии->шарик->получить_позицию();
+    // A kind already on starts again from 0 at the new place.
+    состояния_действий[в_серии->вид_действия] = {true, 3.0f, Вектор3{}};
+    EXPECT_EQ(цепь->движение_шаров(1.0f).size(), 4u);
+    const auto& состояние = состояния_действий[в_серии->вид_действия];
+    EXPECT_TRUE(состояние);
+    EXPECT_EQ(состояние.время, 0.0f);
+    EXPECT_EQ(состояние.место, где);
+    // The registry holds the ball behind under its object number, at its new index.
+    EXPECT_EQ(живые_действующие_шары.size(), 1u);
+    EXPECT_EQ(цепь->поиск_шара(static_cast<std::uint32_t>(позади->номер)), 1);
+}
+
+TEST_F(Движение, ПриПаузеВставленныйШарСовпадаетИУходит) {
+    выложить({{100, 2}, {90.666f, 2}}, {{0, 1, 8}});
+    состояния_действий[ПАУЗА].активно = true;
+    auto шар = std::make_shared<ШарНаПути>(*путь);
+    шар->шарик->новый_материал(2);
+    шар->задать_позицию(*путь, 1, 105.0f);
+    цепь->вставка(шар);
+    EXPECT_EQ(цепь->движение_шаров(0.1f).size(), 3u);
+    EXPECT_EQ(статистика->начисления, std::vector<int>{30});
+}
+
+// A winding path of 121 segments from 2 to 40 long, one of them of length 0.
+class ДолгаяИгра : public Движение {
+protected:
+    void SetUp() override {
+        std::mt19937 г(11);
+        std::vector<Вектор3> вершины{{-300, 0, 0}, {0, 0, 0}};
+        float угол = 0.0f;
+        for (int i = 0; i < 120; ++i) {
+            угол += std::uniform_real_distribution<float>(-1.0f, 1.0f)(г);
+            const float длина = i == 30 ? 0.0f : std::uniform_real_distribution<float>(2.0f, 40.0f)(г);
+            вершины.push_back(вершины.back() + Вектор3{std::cos(угол), 0.0f, std::sin(угол)} * длина);
+        }
+        путь = std::make_shared<put::Путь>(вершины, std::vector<put::Разрыв>{});
+        Движение::SetUp();
+    }
+
+    // "" or the first ball off its path or with motion left over.
+    std::string вне_пути() const {
+        for (const auto& шар : цепь->шары) {
+            const bool на_пути = шар->сегмент < путь->length() && шар->смещение >= 0.0f &&
+                                 шар->смещение <= путь->получить_длину_вектора(шар->сегмент) + 1e-3f &&
+                                 (шар->шарик->получить_позицию() - путь->точка(шар->сегмент, шар->смещение)).длина() <
+                                     1e-3f;
+            if (!на_пути || шар->отложенное_смещение != 0.0f) return шар->toString();
+        }
+        return "";
+    }
+};
+
+TEST_F(ДолгаяИгра, ТысячиКадровСВыстреламиСохраняютУчётПутьИСчёт) {
+    std::mt19937 г(2027);
+    const auto доля = [&] { return std::uniform_real_distribution<float>(0.0f, 1.0f)(г); };
+    const auto последний = static_cast<std::uint32_t>(путь->length() - 1);
+    std::size_t удалено = 0;
+    std::size_t цепочек = 1;
+    for (int кадр = 0; кадр < 6000; ++кадр) {
+        const float dt = доля() < 0.9f ? 0.01f + 0.02f * доля() : 0.05f + 0.35f * доля();
+        цепь->добавление_шарика_на_путь();
+        // A shot lands next to a ball of the chain, in a colour the cannon could hold.
+        const auto n = цепь->length();
+        if (n > 0 && доля() < 0.1f) {
+            const auto& цель = *цепь->шары[static_cast<std::size_t>(доля() * static_cast<float>(n - 1))];
+            const auto р = цепь->дш_расчёт_движения_шарика(24.0f * доля() - 12.0f, цель);
+            if (р.сегмент > 0 && р.сегмент < последний) {
+                auto шар = std::make_shared<ШарНаПути>(*путь);
+                const auto цвет = живые_цвета[static_cast<std::size_t>(доля() * 0.999f * живые_цвета.size())];
+                шар->шарик->новый_материал(static_cast<std::int32_t>(цвет));
+                шар->задать_позицию(*путь, р.сегмент, р.смещение);
+                цепь->вставка(шар);
+            }
+        }
+        удалено += цепь->движение_шаров(dt).size();
+        ASSERT_EQ(вне_пути(), "") << "кадр " << кадр;
+        ASSERT_EQ(нарушение_учёта(*цепь), "") << "кадр " << кадр;
+
+        // The path set's part: lifetimes, new action balls, and the actions' ends.
+        for (std::size_t k = 0; k < цепь->length(); ++k) {
+            if (!цепь->шары[k]->действующий) continue;
+            auto& д = static_cast<ДействующийШарНаПути&>(*цепь->шары[k]);
+            if ((д.время_жизни -= dt) < 0.0f) вернуть_простой(k);
+        }
+        цепь->действующий_шарик(7, dt);
+        for (auto& состояние : состояния_действий) {
+            if (состояние && (состояние.время += dt) > 5.0f) состояние.активно = false;
+        }
+        if (состояния_действий[sharik::МИКРОСАМОЛЁТИК]) {
+            состояния_действий[sharik::МИКРОСАМОЛЁТИК].активно = false;
+            sharik::разрешить_действие(sharik::МИКРОСАМОЛЁТИК);
+        }
+        if (доля() < 0.003f) состояния_действий[доля() < 0.5f ? ПАУЗА : НАЗАД] = {true, 0.0f, Вектор3{}};
+        cifry::движение_чисел(dt);
+        // A new field now and then, as after a level: the chain blows up and the counters start again.
+        if (!цепь->присутствуют_шары() || кадр % 2000 == 1999) {
+            цепь->суицид();
+            цепь->очистка();
+            счётчик_цветов = {};
+            цепь = std::make_unique<ЖивыеШары>(путь);
+            ++цепочек;
+        }
+    }
+
+    // Each scoring call is the level's points for each ball of a run of three or
+    // more, and the runs add up to the removed balls.
+    const std::string текст = журнал();
+    EXPECT_EQ(текст.find("Ошиб"), std::string::npos);
+    const std::regex очки_уровня("добавляем очки, уровень_объединения=(\\d+)");
+    std::vector<std::uint32_t> уровни;
+    for (auto it = std::sregex_iterator(текст.begin(), текст.end(), очки_уровня); it != std::sregex_iterator(); ++it)
+        уровни.push_back(static_cast<std::uint32_t>(std::stoul((*it)[1])));
+    ASSERT_EQ(уровни.size(), статистика->начисления.size());
+    std::size_t в_сериях = 0;
+    for (std::size_t i = 0; i < уровни.size(); ++i) {
+        const int за_шар = уровни[i] < 9 ? 10 << уровни[i] : 5000;
+        EXPECT_EQ(статистика->начисления[i] % за_шар, 0) << i;
+        EXPECT_GE(статистика->начисления[i] / за_шар, 3) << i;
+        в_сериях += static_cast<std::size_t>(статистика->начисления[i] / за_шар);
+    }
+    EXPECT_EQ(в_сериях, удалено);
+    EXPECT_GT(уровни.size(), 20u);
+    EXPECT_GT(std::count_if(уровни.begin(), уровни.end(), [](auto у) { return у > 0; }), 0);
+    EXPECT_GT(цепочек, 2u);
+}
+
+}  // namespace

@@ -1,0 +1,258 @@
+// The chain's frame step on a straight path: groups catching up and joining,
+// runs meeting and scoring, overlaps ending, the action states' speeds, the ends
+// of the path, and the frames whose events rounding or length used to lose.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "dvizhenie_stend.hpp"
+#include "src/cifry.hpp"
+
+namespace {
+
+using namespace shariki;
+using namespace test_dvizhenie;
+using my_utils::journal::УровниЖурнала;
+using test_stend::Г;
+using test_stend::группы;
+using test_stend::сколько_раз;
+
+TEST_F(Движение, НовыйШарДогоняетВходящуюГруппуИВходитСНейДальшеБезПроверкиЦвета) {
+    // The entrance group it has just stopped, all of its colour: a colour test would remove four balls.
+    выложить({{28.102f, 2}, {18.768f, 2}, {9.434f, 2}, {0, 2}}, {{0, 2, 9}, {3, 3, 8}});
+    EXPECT_TRUE(цепь->движение_шаров(1.0f / 60.0f).empty());
+    EXPECT_EQ(группы(*цепь), (std::vector<Г>{{0, 3, 8}}));
+    // Caught after 0.05/60 s; the joined group runs in at 60 for the rest.
+    EXPECT_NEAR(место(2), 9.434f + 0.95f, 1e-4f);
+    EXPECT_NEAR(место(3), 1.0f, 1e-4f);
+    EXPECT_TRUE(статистика->начисления.empty());
+}
+
+// A pulled-back group (colour 1 at its end, colour 4 ahead of that) meets a stopped
+// group; the run's ball 3 carries a chain-reaction level before the frame.
+struct Встреча {
+    std::vector<Ш> сзади;
+    std::uint32_t уровень;
+    std::vector<Г> стало;
+    std::vector<int> очки;
+    std::size_t удалено;
+};
+void PrintTo(const Встреча& в, std::ostream* os) { *os << в.сзади.size() << " шаров, уровень " << в.уровень; }
+
+class ВстречаГрупп : public Движение, public testing::WithParamInterface<Встреча> {};
+
+TEST_P(ВстречаГрупп, СерияИзТрёхИБолееУходитИПриноситОчкиПоУровню) {
+    const auto& в = GetParam();
+    std::vector<Ш> шары{{200, 4}, {190.666f, 1}};
+    шары.insert(шары.end(), в.сзади.begin(), в.сзади.end());
+    выложить(шары, {{0, 1, 3}, {2, static_cast<std::uint32_t>(шары.size() - 1), 9}});
+    цепь->шары[3]->уровень_объединения = в.уровень;
+    const auto записи = цепь->движение_шаров(1.0f);
+    EXPECT_EQ(группы(*цепь), в.стало);
+    EXPECT_EQ(статистика->начисления, в.очки);
+    EXPECT_EQ(цвета(записи), std::vector<std::uint32_t>(в.удалено, 1));
+    EXPECT_EQ(cifry::живые_числа.size(), в.очки.size());
+    // The ball the gap now closes on is one level up, and still pulled back to its colour.
+    EXPECT_EQ(цепь->шары[0]->уровень_объединения, в.удалено ? в.уровень + 1 : 0);
+    EXPECT_EQ(test_stend::нарушение_учёта(*цепь), "");
+}
+
+const std::vector<Ш> ТРИ_СВОИХ{{150, 1}, {140.666f, 1}, {131.332f, 1}, {122, 4}};
+INSTANTIATE_TEST_SUITE_P(
+    Движение, ВстречаГрупп,
+    testing::Values(Встреча{ТРИ_СВОИХ, 0, {{0, 0, 3}, {1, 1, 9}}, {40}, 4},
+                    Встреча{ТРИ_СВОИХ, 1, {{0, 0, 3}, {1, 1, 9}}, {80}, 4},
+                    Встреча{ТРИ_СВОИХ, 8, {{0, 0, 3}, {1, 1, 9}}, {2560 * 4}, 4},
+                    Встреча{ТРИ_СВОИХ, 9, {{0, 0, 3}, {1, 1, 9}}, {5000 * 4}, 4},
+                    Встреча{ТРИ_СВОИХ, 16, {{0, 0, 3}, {1, 1, 9}}, {5000 * 4}, 4},
+                    Встреча{ТРИ_СВОИХ, 17, {{0, 0, 3}, {1, 1, 9}}, {5000 * 4}, 4},
+                    Встреча{ТРИ_СВОИХ, 4000000000u, {{0, 0, 3}, {1, 1, 9}}, {5000 * 4}, 4},
+                    // A run of two joins; the pulled-back group takes the other's state.
+                    Встреча{{{150, 1}, {140.666f, 4}}, 0, {{0, 3, 9}}, {}, 0}));
+
+TEST_F(Движение, СерияВПерекрывающуюсяГруппуЖдётКонцаПерекрытия) {
+    // A pulled-back ball meets a pushed pair that still overlaps the group behind,
+    // whose first ball has the same colour too.
+    выложить({{190.5f, 1}, {180, 1}, {170.666f, 1}, {165.666f, 1}, {156.332f, 2}},
+             {{0, 0, 3}, {1, 2, 2, false, true}, {3, 4, 9, true, false}});
+    EXPECT_TRUE(цепь->движение_шаров(0.01f).empty());
+    EXPECT_EQ(группы(*цепь), (std::vector<Г>{{0, 2, 2, false, true}, {3, 4, 9, true, false}}));
+    EXPECT_TRUE(статистика->начисления.empty());
+    // The overlap ends: the whole run of four goes.
+    EXPECT_EQ(цвета(цепь->движение_шаров(0.05f)), (std::vector<std::uint32_t>{1, 1, 1, 1}));
+    EXPECT_EQ(статистика->начисления, std::vector<int>{40});
+    EXPECT_EQ(группы(*цепь), (std::vector<Г>{{0, 0, 8}}));
+}
+
+TEST_F(Движение, РавныеВременаСобытийНижняяГруппаПервой) {
+    выложить({{110, 1}, {100, 1}, {90.666f, 1}, {81.332f, 1}, {60, 2}, {50, 2}, {40.666f, 2}, {31.332f, 2}},
+             {{0, 0, 3}, {1, 3, 9}, {4, 4, 3}, {5, 7, 9}});
+    EXPECT_EQ(цвета(цепь->движение_шаров(0.1f)), (std::vector<std::uint32_t>{1, 1, 1, 1, 2, 2, 2, 2}));
+    EXPECT_EQ(статистика->начисления, (std::vector<int>{40, 40}));
+    ASSERT_EQ(cifry::живые_числа.size(), 2u);
+    EXPECT_EQ(cifry::живые_числа[0]->цвет(), 1);
+    EXPECT_TRUE(цепь->шары.empty());
+}
+
+// A pair whose event already holds at the frame's start takes it at once: a rear
+// group closing in just inside touching distance, or an overlap pushed just past it.
+class СобытиеУжеНаступило : public Движение, public testing::WithParamInterface<bool> {};
+
+TEST_P(СобытиеУжеНаступило, ПроисходитСразуБезОшибки) {
+    if (GetParam()) выложить({{100, 1}, {90.6161f, 2}}, {{0, 0, 9}, {1, 1, 8}});
+    else выложить({{100, 1}, {90.61f, 2}}, {{0, 0, 2, false, true}, {1, 1, 9, true, false}});
+    const float было = место(0) - место(1);
+    цепь->движение_шаров(0.1f);
+    // A stopped group joined by a running-in one runs in; so does an overlap's rear
+    // group once it ends as the last group.
+    EXPECT_EQ(группы(*цепь), (std::vector<Г>{{0, 1, 8}}));
+    EXPECT_NEAR(место(0) - место(1), было, 1e-4f);
+    EXPECT_EQ(журнал().find("Ошибка"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Движение, СобытиеУжеНаступило, testing::Bool());
+
+TEST_F(Движение, ДлинныйКадрНеПроводитГруппуСквозьДругую) {
+    // In 0.5 s the rear group would end 10 past the one ahead.
+    выложить({{100, 1}, {80, 2}}, {{0, 0, 9}, {1, 1, 8}});
+    цепь->движение_шаров(0.5f);
+    EXPECT_EQ(группы(*цепь), (std::vector<Г>{{0, 1, 8}}));
+    EXPECT_NEAR(место(0), 100.0f + 60.0f * (0.5f - (20.0f - 9.384f) / 60.0f), 1e-3f);
+    EXPECT_NEAR(место(0) - место(1), 9.384f, 1e-3f);
+}
+
+// Three groups far apart with states 9, 8 and 5 (the newest), or one group of all
+// three balls; what each ball covers in 0.1 s with "пауза" and "назад".
+struct Скорости {
+    bool пауза, назад;
+    std::vector<Г> г;
+    std::vector<float> пути;
+};
+
+class СкоростиДействий : public Движение, public testing::WithParamInterface<Скорости> {};
+
+TEST_P(СкоростиДействий, ПаузаСтавитВходящуюНазадВедётВедущуюГруппу) {
+    const auto& с = GetParam();
+    выложить({{500, 0}, {300, 1}, {100, 2}}, с.г);
+    состояния_действий[ПАУЗА].активно = с.пауза;
+    состояния_действий[НАЗАД].активно = с.назад;
+    цепь->движение_шаров(0.1f);
+    const std::array<float, 3> было{500, 300, 100};
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_NEAR(место(i), было[i] + с.пути[i], 1e-4f);
+}
+
+const std::vector<Г> ТРИ_ГРУППЫ{{0, 0, 9}, {1, 1, 8}, {2, 2, 5}};
+INSTANTIATE_TEST_SUITE_P(Движение, СкоростиДействий,
+                         testing::Values(Скорости{false, false, ТРИ_ГРУППЫ, {0, 6, 0.5f}},
+                                         Скорости{true, false, ТРИ_ГРУППЫ, {0, 6, 0}},
+                                         Скорости{false, true, ТРИ_ГРУППЫ, {-2, 6, 0.5f}},
+                                         Скорости{true, true, ТРИ_ГРУППЫ, {-2, 6, 0}},
+                                         Скорости{true, false, {{0, 2, 8}}, {0, 0, 0}},
+                                         Скорости{true, true, {{0, 2, 8}}, {-2, -2, -2}},
+                                         Скорости{false, true, {{0, 2, 3}}, {-6, -6, -6}}));
+
+TEST_F(Движение, ВыходОтнимаетЖизньИНеНачинаетДействия) {
+    выложить({{999.5f, 3}, {990.166f, 3}}, {{0, 1, 8}});
+    const auto действующий = сделать_действующим(0);
+    статистика->плюс_жизнь();
+    EXPECT_TRUE(цепь->движение_шаров(0.1f).empty());
+    EXPECT_EQ(цепь->length(), 1u);
+    EXPECT_EQ(статистика->жизни(), 1);
+    EXPECT_TRUE(статистика->на_уменьшение_жизней());
+    EXPECT_TRUE(живые_действующие_шары.empty());
+    EXPECT_FALSE(состояния_действий[действующий->вид_действия]);
+    EXPECT_EQ(test_stend::нарушение_учёта(*цепь), "");
+    EXPECT_EQ(сколько_раз(журнал(), "Удаление нулевого шарика"), 1u);
+}
+
+// "назад" backs a group of balls out through the entrance.
+class ВыходНазад : public Движение, public testing::WithParamInterface<std::size_t> {};
+
+TEST_P(ВыходНазад, ЦветВозвращаетсяВОчередьДействияКончаютсяНаОдномШаре) {
+    std::vector<Ш> шары;
+    for (std::size_t i = GetParam(); i-- > 0;) шары.push_back({0.5f + 9.334f * static_cast<float>(i), 5});
+    шары.back().цвет = 4;
+    выложить(шары, {{0, static_cast<std::uint32_t>(GetParam() - 1), 9}});
+    состояния_действий[ПАУЗА].активно = состояния_действий[НАЗАД].активно = true;
+    цепь->движение_шаров(0.1f);
+    EXPECT_EQ(цепь->length(), GetParam() - 1);
+    EXPECT_EQ(цепь->новые_шары.back(), 4u);
+    EXPECT_EQ(test_stend::нарушение_учёта(*цепь), "");
+    const bool остались = GetParam() > 2;
+    EXPECT_EQ(static_cast<bool>(состояния_действий[ПАУЗА]), остались);
+    EXPECT_EQ(static_cast<bool>(состояния_действий[НАЗАД]), остались);
+}
+
+INSTANTIATE_TEST_SUITE_P(Движение, ВыходНазад, testing::Values(2u, 3u));
+
+class НедопустимыйШаг : public Движение, public testing::WithParamInterface<float> {};
+
+TEST_P(НедопустимыйШаг, НеДвигаетНоПроверяетЦветаИКонцы) {
+    выложить({{0, 3}, {500, 1}, {400, 1}}, {{0, 0, 9}, {1, 1, 9}, {2, 2, 8}});
+    ШарНаПути& на_выходе = *цепь->шары[0];
+    на_выходе.сегмент = 2;
+    на_выходе.смещение = 5.0f;
+    на_выходе.шарик->задать_позицию(путь->точка(2, 5.0f));
+    EXPECT_TRUE(цепь->движение_шаров(GetParam()).empty());
+    EXPECT_EQ(группы(*цепь), (std::vector<Г>{{0, 0, 3}, {1, 1, 8}}));
+    EXPECT_EQ(место(0), 500.0f);
+    EXPECT_EQ(место(1), 400.0f);
+    EXPECT_EQ(статистика->жизни(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Движение, НедопустимыйШаг,
+                         testing::Values(0.0f, -0.5f, 1000.0f, 1e9f, std::numeric_limits<float>::quiet_NaN(),
+                                         std::numeric_limits<float>::infinity()));
+
+TEST_F(Движение, КороткийСписокСкоростейДополняетсяСОднимПредупреждением) {
+    настроить("скорости = [0.0, -150.0, 150.0, -30.0]");
+    выложить({{500, 1}, {300, 2}, {100, 2}}, {{0, 0, 3}, {1, 1, 9}, {2, 2, 5}});
+    ЖивыеШары вторая(путь);
+    цепь->движение_шаров(0.1f);
+    EXPECT_NEAR(место(0), 497.0f, 1e-4f);
+    EXPECT_NEAR(место(2), 100.5f, 1e-4f);
+    EXPECT_EQ(сколько_раз(журнал(), "недостающие скорости взяты из списка по умолчанию"), 1u);
+}
+
+// Every message the frame writes about groups and balls is built once at Отладка
+// without a format failure: a scoring frame, and each inconsistent start.
+struct Сбой {
+    std::vector<Ш> шары;
+    std::vector<Г> г;
+    std::vector<const char*> тексты;
+};
+
+class СообщенияКадра : public Движение, public testing::WithParamInterface<Сбой> {};
+
+TEST_P(СообщенияКадра, СтроятсяБезОшибокФормата) {
+    журнал_с_уровнем(УровниЖурнала::Отладка);
+    выложить(GetParam().шары, GetParam().г);
+    цепь->движение_шаров(0.1f);
+    const auto текст = журнал();
+    for (const char* образец : GetParam().тексты) EXPECT_NE(текст.find(образец), std::string::npos) << образец;
+    EXPECT_EQ(текст.find("сообщение не построено"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Движение, СообщенияКадра,
+    testing::Values(
+        Сбой{{{110, 1}, {100, 1}, {90.666f, 1}, {81.332f, 1}, {70, 4}},
+             {{0, 0, 3}, {1, 3, 9}, {4, 4, 9}},
+             {"дш_главная_проверка: группа1=Группа(0, 0, 3, false, false), группа2=Группа(1, 3, 9, false, false), "
+              "случилась_коллизия=1",
+              "добавляем очки, уровень_объединения=0, номер_материала=1", "Удаление!!!, группы=[Группа(",
+              "Удаление шарика 3", "Окончание удаление!!!, группы=[Группа(", "После удаления:, шары=[ШарНаПути("}},
+        Сбой{{{100, 1}, {95, 2}}, {{0, 0, 9, false, true}, {1, 1, 9}},
+             {"Ошибочное состояние при коллизии номер_группы=0, в_конце=true, в_начале=false"}},
+        Сбой{{{100, 1}, {50, 2}}, {{0, 0, 9}, {1, 1, 9, true, false}},
+             {"Ошибочное состояние при окончании коллизии номер_группы=0, в_конце=false, в_начале=true"}},
+        Сбой{{{100, 1}, {95, 2}}, {{0, 0, 9}, {1, 1, 9}},
+             {"Ошибка со знаками при расчете коллизии! расстояние=5.000000, ДИАМЕТР + ТОЧНОСТЬ=9.384000, "
+              "разница_скоростей=0.000000",
+              "Ошибка! Время коллизии > дельта_t, Коллизия(1000.000000, 0, true)"}},
+        Сбой{{{100, 1}, {100, 2}}, {{0, 0, 9}, {1, 1, 8}},
+             {"Ошибка! Новая группа начинается раньше, чем заканчивается старая. 0.000000, 0, ШарНаПути("}}));
+
+}  // namespace
