@@ -30,6 +30,16 @@ TEST_F(Движение, НовыйШарДогоняетВходящуюГру�
     EXPECT_TRUE(статистика->начисления.empty());
 }
 
+TEST_F(Движение, ВходящаяГруппаДогнавШарВПокоеУвлекаетЕгоЗаСобой) {
+    // A shot ball at rest in the gap ahead of the running-in group, of another colour.
+    выложить({{100.0f, 1}, {50.0f, 2}, {40.566f, 2}}, {{0, 0, 0}, {1, 2, 8}});
+    цепь->движение_шаров(1.0f);
+    EXPECT_EQ(группы(*цепь), (std::vector<Г>{{0, 2, 8}}));
+    const float было = место(0);
+    цепь->движение_шаров(0.5f);
+    EXPECT_NEAR(место(0), было + 30.0f, 1e-3f);
+}
+
 // A pulled-back group (colour 1 at its end, colour 4 ahead of that) meets a stopped
 // group; the run's ball 3 carries a chain-reaction level before the frame.
 struct Встреча {
