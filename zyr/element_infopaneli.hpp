@@ -25,6 +25,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Elements nested deeper than this in a description are skipped: drawing pushes
+// one OpenGL matrix a level, and the modelview stack is only sure to hold 32.
+// The game's panels nest two deep.
+inline constexpr int НАИБОЛЬШАЯ_ВЛОЖЕННОСТЬ = 16;
+
 // Elements live in std::shared_ptr: a container hands itself to its children as
 // their parent. The parent link does not own.
 class ЭлементИнфопанели : public std::enable_shared_from_this<ЭлементИнфопанели> {
@@ -96,7 +101,8 @@ public:
 
     // Builds an element (with its children, for a container) from its
     // description; null, after a journal line, when "имя" or "координаты" are
-    // missing or wrong. Lesser faults are written to the journal and skipped.
+    // missing or wrong. Lesser faults, children nested deeper than
+    // НАИБОЛЬШАЯ_ВЛОЖЕННОСТЬ among them, are written to the journal and skipped.
     static Указатель из_JSON(const nlohmann::json& описание, istochnik_resursov::ИсточникРесурсов& менеджер);
     // Attaches an element built from a description; one that can't be placed in
     // the container (its pixel size is no 32-bit number) is left out with the
@@ -146,6 +152,11 @@ protected:
     std::shared_ptr<texture::Текстура> текстура_;
     std::shared_ptr<mesh::Меш> меш_;
     std::weak_ptr<ЭлементИнфопанели> родитель_;
+
+private:
+    // The description of an element at this depth below a root container (whose children are at 1).
+    static Указатель из_JSON(const nlohmann::json& описание, istochnik_resursov::ИсточникРесурсов& менеджер,
+                             int глубина);
 };
 
 }  // namespace zyr::element_infopaneli

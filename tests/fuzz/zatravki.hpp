@@ -27,6 +27,13 @@ inline std::string скелет() {
     return pisatel::скелет(кости(), {ход, стоп});
 }
 
+// The resource folder of the object and panel fuzzers holds the meshes of меши()
+// under these names, the skeleton скелет() and a small RGBA picture; the seeds
+// name them, so that mutations reach a description whose parts all load.
+inline const std::vector<std::string> ИМЕНА_МЕШЕЙ{"треугольники", "пустой", "со_скелетом"};
+inline constexpr const char* ИМЯ_СКЕЛЕТА = "скелет";
+inline constexpr const char* ИМЯ_КАРТИНКИ = "картинка";
+
 inline std::vector<std::string> меши() {
     using namespace pisatel;
     return {меш_версии_1(треугольники()), меш_версии_1({}),
