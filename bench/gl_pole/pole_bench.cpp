@@ -77,7 +77,7 @@ struct Игра {
     int кадр = 0;
 
     Игра() {
-        std::filesystem::current_path(std::filesystem::path(IGRA_BINARY_DIR) / "game");
+        std::filesystem::current_path(IGRA_GAME_DIR);
         nastroiki::настройки.инициализация();
         nastroiki::настройки.прочитать_настройки_из_файла(nastroiki::ФАЙЛ_НАСТРОЕК);
         nastroiki::настройки.прочитать_настройки(
