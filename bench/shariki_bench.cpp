@@ -5,9 +5,10 @@
 // Reported per frame (or per spike): mean and 99th percentile in nanoseconds, and
 // the mean per ball. The journal runs at the game's default level.
 //
-// A field kind drives the chains of a field the way the game does each frame; a
-// kind for the path set plugs in with the same operations: built from the paths'
-// vertex lists, количество, цепь(i), путь(i), кадр(dt) and суицид().
+// A field kind drives the chains of a field the way the game does each frame: the
+// chains alone ("цепочки"), and the path set ("пути") with its action balls and
+// actions as the field's main step calls them. Both are built from the paths'
+// vertex lists and offer количество, цепь(i), путь(i), кадр(dt) and суицид().
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -27,6 +28,7 @@
 #include "src/igrovaja_statistika.hpp"
 #include "src/nastroiki.hpp"
 #include "src/put.hpp"
+#include "src/puti.hpp"
 #include "src/sharik.hpp"
 #include "src/shariki.hpp"
 #include "src/sluchainost.hpp"
@@ -131,6 +133,33 @@ public:
 private:
     std::vector<std::shared_ptr<put::Путь>> пути_;
     std::vector<std::unique_ptr<ЖивыеШары>> цепи_;
+};
+
+// The path set: each frame as the field's main step drives it.
+class ПутиПоля {
+public:
+    explicit ПутиПоля(const std::vector<std::vector<Вектор3>>& вершины)
+        : пути_(вершины, std::vector<std::vector<put::Разрыв>>(вершины.size())) {}
+    ~ПутиПоля() { пути_.очистка(); }
+    ПутиПоля(const ПутиПоля&) = delete;
+    ПутиПоля& operator=(const ПутиПоля&) = delete;
+
+    std::size_t количество() const { return пути_.шары_на_путях.size(); }
+    ЖивыеШары& цепь(std::size_t i) { return *пути_.шары_на_путях[i]; }
+    const put::Путь& путь(std::size_t i) const { return *пути_.пути[i]; }
+
+    void кадр(float dt) {
+        пути_.добавление_шариков_на_пути();
+        const auto взрывы = пути_.движение_шаров(dt);
+        benchmark::DoNotOptimize(взрывы.data());
+        пути_.действующие_шары(dt);
+        const auto действия = пути_.обработать_действия(dt);
+        benchmark::DoNotOptimize(действия.взрывы.data());
+    }
+    std::size_t суицид() { return пути_.суицид().size(); }
+
+private:
+    puti::Пути пути_;
 };
 
 enum class Раскладка { Разгон, Группы, Суицид };
@@ -293,6 +322,6 @@ void зарегистрировать(const char* вид) {
     }
 }
 
-const bool зарегистрировано = (зарегистрировать<ЦепочкиНаПутях>("цепочки"), true);
+const bool зарегистрировано = (зарегистрировать<ЦепочкиНаПутях>("цепочки"), зарегистрировать<ПутиПоля>("пути"), true);
 
 }  // namespace
