@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <numeric>
@@ -210,6 +211,40 @@ TEST_F(НаборПутей, ИстёкшийДействующийШарСта�
     }
     EXPECT_TRUE(запрещённые_действия[ПАУЗА]);
     EXPECT_EQ(shariki::счётчик_цветов, счётчики);
+}
+
+// Each chain draws its action balls with the frame's dt and registers them under
+// its own path number, where the ageing finds and retires them.
+TEST_F(НаборПутей, ДействующиеШарыКаждогоПутиПоявляютсяИСтареютПодЕгоНомером) {
+    настроить("время_жизни_действующего_шарика = 1");
+    for (float x = 10; x <= 200; x += 10) {
+        положить(0, x, static_cast<std::uint32_t>(x) % 6);
+        положить(1, x, static_cast<std::uint32_t>(x) % 6);
+    }
+    std::array<int, 2> появилось{};
+    int истекло = 0;
+    for (int кадр = 0; кадр < 300; ++кадр) {
+        const auto было = живые_действующие_шары;
+        пути->действующие_шары(0.5f);
+        std::size_t действующих = 0;
+        for (std::uint32_t п = 0; п < 2; ++п) {
+            for (const auto& шар : цепь(п).шары) {
+                ASSERT_TRUE(шар->живой()) << "кадр " << кадр << ", путь " << п;
+                if (!шар->действующий) continue;
+                ++действующих;
+                const НомераПутиИШара ключ{п, static_cast<std::uint32_t>(шар->номер)};
+                const auto найден = живые_действующие_шары.find(ключ);
+                ASSERT_TRUE(найден != живые_действующие_шары.end()) << "кадр " << кадр << ", путь " << п;
+                EXPECT_EQ(найден->second, шар);
+                появилось[п] += !было.contains(ключ);
+            }
+        }
+        ASSERT_EQ(живые_действующие_шары.size(), действующих) << "кадр " << кадр;
+        for (const auto& [ключ, шар] : было) истекло += !живые_действующие_шары.contains(ключ);
+    }
+    EXPECT_GT(появилось[0], 3);
+    EXPECT_GT(появилось[1], 3);
+    EXPECT_GT(истекло, 6);
 }
 
 // Path 0 holds balls at x = 100 to 150, path 1 one at 120 (5 aside); the ball at
