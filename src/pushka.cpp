@@ -81,11 +81,16 @@ void Пушка::собрать_части() {
     for (const auto& [часть, данные] : ЧАСТИ) {
         auto место =
             внутреннее_место_->создать_ребёнка(данные.имя_места, данные.позиция, данные.ориентация, Вектор3::ЕДИНИЦА_МАСШТАБА);
-        auto объект = присоединить(*место, данные.имя_объекта);
+        auto объект = zyr::менеджер->получить_объект(данные.имя_объекта);
         if (часть == "индикатор" && объект) {
+            // The registry's own instance lends its material to every later request:
+            // the cannon changes the material of a copy of its own, so that each cannon
+            // gets the description's material as key 0.
+            объект = std::make_shared<zyr::zyr_object::Объект>(*объект);
             индикатор_ = объект;
             материалы_.emplace(0, объект->получить_материал());
         }
+        if (объект) место->присоединить_объект(объект);
         места_частей_.emplace(часть, std::move(место));
     }
 }

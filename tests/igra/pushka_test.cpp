@@ -11,6 +11,7 @@
 #include "src/shariki.hpp"
 #include "support/igra/stend_igry.hpp"
 #include "zyr/mesto.hpp"
+#include "zyr/zyr.hpp"
 #include "zyr/zyr_object.hpp"
 
 namespace {
@@ -128,6 +129,23 @@ TEST_F(Пушки, ИсчезнувшийЦветЗаменяетсяТекущ�
         EXPECT_EQ(следующий, следующие);
         EXPECT_EQ(разных > 0, !на_поле.empty());
     }
+}
+
+// The first cannon's indicator shows colours; a later one still has the
+// description's own material as key 0 and shows it when empty.
+TEST_F(Пушки, КаждаяПушкаХранитСобственныйМатериалИндикатора) {
+    цвета_на_поле({2});
+    Пушка первая({0, 10, 0});
+    const auto свой = первая.материалы().at(0);
+    первая.обновить_цвета();
+    ASSERT_EQ(первая.индикатор()->получить_материал(), первая.материалы().at(3));
+    Пушка вторая({0, 10, 0});
+    EXPECT_EQ(вторая.материалы().at(0), свой);
+    EXPECT_EQ(zyr::менеджер->получить_объект("индикатор")->получить_материал(), свой);
+    цвета_на_поле({});
+    вторая.обновить_цвета();
+    EXPECT_EQ(вторая.индикатор()->получить_материал(), свой);
+    EXPECT_EQ(первая.индикатор()->получить_материал(), первая.материалы().at(3));
 }
 
 class ПрицелПушки : public Пушки, public testing::WithParamInterface<std::pair<float, float>> {};
