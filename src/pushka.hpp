@@ -60,8 +60,9 @@ struct ИсходныеДанные {
     Кватернион ориентация = Кватернион::НОЛЬ;
 };
 
-// The parts by part name.
-extern const std::map<std::string, ИсходныеДанные> ЧАСТИ;
+// The parts as (part name, data), in the order the assembly builds them, which is
+// the order their objects are requested and numbered in.
+extern const std::array<std::pair<std::string, ИсходныеДанные>, 7> ЧАСТИ;
 
 class Пушка {
 public:
