@@ -273,7 +273,8 @@ std::vector<Вектор3> Самолёт::обработка_бомб(float dt)
         мёртвые_бомбы.push_front(std::move(бомбы_[i]));
         бомбы_.erase(бомбы_.begin() + static_cast<std::ptrdiff_t>(i));
     }
-    if (!в_окне_сброса()) return взрывы;
+    // A plane without its objects has no node to drop a bomb from.
+    if (!место_самолёта_ || !в_окне_сброса()) return взрывы;
     таймер_сброса_ += dt;
     if (таймер_сброса_ > ИНТЕРВАЛ_СБРОСА) {
         таймер_сброса_ = ПОВТОР_СБРОСА;

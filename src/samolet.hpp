@@ -120,7 +120,8 @@ public:
     // At most one trajectory point is passed per frame; passing the last ends the
     // flight, and the bombs are then not handled in that frame.
     virtual РезультатДвижения движение(float dt);
-    // Moves the bombs in flight, drops new ones, returns the explosion points.
+    // Moves the bombs in flight, drops new ones, returns the explosion points. A plane
+    // without its objects drops none.
     virtual std::vector<Вектор3> обработка_бомб(float dt);
 
     // Aims at the trajectory point of the target index. Returns the turn from the old
