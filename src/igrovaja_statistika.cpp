@@ -1,5 +1,8 @@
 #include "src/igrovaja_statistika.hpp"
 
+#include <algorithm>
+#include <limits>
+
 #include "my_utils/format.hpp"
 #include "my_utils/journal.hpp"
 #include "zyr/infopanel.hpp"
@@ -89,7 +92,9 @@ void ИгроваяСтатистика::обновить_жизни() {
 }
 
 void ИгроваяСтатистика::добавить_очки(int n) {
-    очки_ += n;
+    // Prices may reach the top of the int range: the score stops at its ends.
+    using Пределы = std::numeric_limits<int>;
+    очки_ = static_cast<int>(std::clamp<long long>(static_cast<long long>(очки_) + n, Пределы::min(), Пределы::max()));
     обновить_очки();
 }
 

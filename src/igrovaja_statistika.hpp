@@ -35,6 +35,7 @@ public:
     virtual void показать();
     virtual void обновить_очки();
     virtual void обновить_жизни();
+    // The score saturates at the ends of the int range.
     virtual void добавить_очки(int n);
     virtual void плюс_жизнь();
     // While lives remain, raises на_уменьшение_жизней and redraws; the last life

@@ -2,6 +2,9 @@
 // the score and the lives are still counted and the field's flags still work.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <vector>
+
 #include "src/igrovaja_statistika.hpp"
 #include "support/igra/stend_igry.hpp"
 
@@ -38,6 +41,21 @@ TEST_F(Статистика, БезПанелиСчитаетОчкиИЖизн�
     EXPECT_EQ(с->жизни(), 1);
     EXPECT_FALSE(с->на_уменьшение_жизней() || с->на_конец_игры());
     EXPECT_EQ(журнал().find("Создан объект игровой статистики"), std::string::npos);
+}
+
+TEST_F(Статистика, ОчкиУпираютсяВПределыInt) {
+    struct Случай {
+        std::vector<int> прибавки;
+        int итог;
+    };
+    for (const auto& [прибавки, итог] : std::vector<Случай>{{{INT_MAX - 1, 1}, INT_MAX},
+                                                             {{INT_MAX, 10}, INT_MAX},
+                                                             {{INT_MAX, INT_MAX, -5}, INT_MAX - 5},
+                                                             {{INT_MIN, -1}, INT_MIN}}) {
+        const auto с = ИгроваяСтатистика::создать();
+        for (const int n : прибавки) с->добавить_очки(n);
+        EXPECT_EQ(с->количество_очков(), итог);
+    }
 }
 
 }  // namespace
