@@ -8,6 +8,7 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <set>
 #include <tuple>
 
 #include "src/cifry.hpp"
@@ -134,6 +135,39 @@ TEST_F(НаборПутей, НовыйНаборНачинаетПолеЗан�
         пути->запустить_самолёт();
         пути->обработать_действия(0.1f);
         EXPECT_TRUE(пути->самолёт->живой());
+    }
+}
+
+TEST_F(НаборПутей, КаждаяЦепьОбходитсяПодНомеромСвоегоПути) {
+    EXPECT_TRUE(пути->добавление_шариков_на_пути());
+    for (std::size_t п = 0; п < 3; ++п) EXPECT_EQ(цепь(п).length(), 1u) << п;
+    // Rays across x = 50: the first crosses paths 0 and 1, the second path 1 alone.
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> пересечения;
+    for (const Луч& луч : {Луч({50, 0, -10}, {0, 0, 10}), Луч({50, 0, 3}, {0, 0, 2})})
+        for (const Пересечение& п : пути->пересечения_с_лучом(луч)) пересечения.emplace_back(п.номер_пути, п.сегмент);
+    EXPECT_EQ(пересечения, (decltype(пересечения){{0, 1}, {1, 1}, {1, 1}}));
+    // Balls run out once no chain holds one on its path or in its queue.
+    for (std::size_t п = 0; п < 3; ++п) цепь(п).новые_шары.clear();
+    цепь(0).удаление(0);
+    цепь(2).удаление(0);
+    EXPECT_FALSE(пути->кончились_шары());
+    цепь(1).удаление(0);
+    EXPECT_TRUE(пути->кончились_шары());
+    цепь(2).новые_шары.push_back(3);
+    EXPECT_FALSE(пути->кончились_шары());
+}
+
+TEST_F(НаборПутей, ЧислоВзрываВЦветеСПоляИлиВНулевом) {
+    положить(0, 100);
+    const std::vector<std::pair<std::vector<std::uint32_t>, std::set<int>>> случаи{{{4, 5}, {4, 5}}, {{}, {0}}};
+    for (const auto& [на_поле, цвета] : случаи) {
+        shariki::живые_цвета = на_поле;
+        std::set<int> показаны;
+        for (int взрыв = 0; взрыв < 20; ++взрыв) {
+            ASSERT_EQ(пути->сделать_взрыв({100, 0, 0}, 5).size(), 1u);
+            показаны.insert(cifry::живые_числа.back()->цвет());
+        }
+        EXPECT_EQ(показаны, цвета);
     }
 }
 
