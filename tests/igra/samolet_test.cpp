@@ -73,6 +73,8 @@ TEST_F(СамолётНаСтенде, ВстроенныйПолётКонча�
     for (int полёт = 0; полёт < 3; ++полёт) {
         самолёт.убить();
         самолёт.возродить();
+        // The last flight ended turned towards point 2; the new one starts unturned.
+        EXPECT_TRUE(самолёт.место_самолёта()->получить_ориентацию().equals(Кватернион::НОЛЬ, 1e-6f));
         const Кватернион новый = самолёт.место_траектории()->получить_ориентацию();
         EXPECT_FALSE(новый.equals(курс, 1e-3f)) << "flight " << полёт << " kept the heading";
         EXPECT_NEAR(новый.y_ось().y, 1.0f, 1e-5f) << "a heading turns about Y only";
