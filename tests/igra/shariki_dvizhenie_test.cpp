@@ -30,15 +30,35 @@ TEST_F(Движение, НовыйШарДогоняетВходящуюГру�
     EXPECT_TRUE(статистика->начисления.empty());
 }
 
-TEST_F(Движение, ВходящаяГруппаДогнавШарВПокоеУвлекаетЕгоЗаСобой) {
-    // A shot ball at rest in the gap ahead of the running-in group, of another colour.
-    выложить({{100.0f, 1}, {50.0f, 2}, {40.566f, 2}}, {{0, 0, 0}, {1, 2, 8}});
+// A shot ball at rest in a gap, of another colour, is reached by a moving group
+// ahead of it or behind it; the joined group moves on at the mover's speed.
+struct Покой {
+    std::vector<Ш> шары;
+    std::vector<Г> было;
+    bool назад;
+    Г стало;
+    float скорость;
+};
+void PrintTo(const Покой& п, std::ostream* os) { *os << (п.назад ? "назад" : "вход"); }
+
+class ШарВПокое : public Движение, public testing::WithParamInterface<Покой> {};
+
+TEST_P(ШарВПокое, ГруппаДогнавшаяЕгоИлиНаехавшаяНаНегоУвлекаетЕгоЗаСобой) {
+    const auto& п = GetParam();
+    выложить(п.шары, п.было);
+    состояния_действий[НАЗАД].активно = п.назад;
     цепь->движение_шаров(1.0f);
-    EXPECT_EQ(группы(*цепь), (std::vector<Г>{{0, 2, 8}}));
+    EXPECT_EQ(группы(*цепь), std::vector<Г>{п.стало});
     const float было = место(0);
     цепь->движение_шаров(0.5f);
-    EXPECT_NEAR(место(0), было + 30.0f, 1e-3f);
+    EXPECT_NEAR(место(0), было + п.скорость * 0.5f, 1e-3f);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Движение, ШарВПокое,
+    testing::Values(Покой{{{100, 1}, {50, 2}, {40.566f, 2}}, {{0, 0, 0}, {1, 2, 8}}, false, {0, 2, 8}, 60},
+                    // "назад" backs the stopped lead group into the ball resting behind it.
+                    Покой{{{200, 1}, {180, 2}}, {{0, 0, 9}, {1, 1, 0}}, true, {0, 1, 9}, -20}));
 
 // A pulled-back group (colour 1 at its end, colour 4 ahead of that) meets a stopped
 // group; the run's ball 3 carries a chain-reaction level before the frame.
