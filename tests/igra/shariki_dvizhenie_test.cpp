@@ -102,19 +102,28 @@ INSTANTIATE_TEST_SUITE_P(
                     // A run of two joins; the pulled-back group takes the other's state.
                     Встреча{{{150, 1}, {140.666f, 4}}, 0, {{0, 3, 9}}, {}, 0}));
 
-TEST_F(Движение, СерияВПерекрывающуюсяГруппуЖдётКонцаПерекрытия) {
-    // A pulled-back ball meets a pushed pair that still overlaps the group behind,
-    // whose first ball has the same colour too.
-    выложить({{190.5f, 1}, {180, 1}, {170.666f, 1}, {165.666f, 1}, {156.332f, 2}},
-             {{0, 0, 3}, {1, 2, 2, false, true}, {3, 4, 9, true, false}});
-    EXPECT_TRUE(цепь->движение_шаров(0.01f).empty());
-    EXPECT_EQ(группы(*цепь), (std::vector<Г>{{0, 2, 2, false, true}, {3, 4, 9, true, false}}));
-    EXPECT_TRUE(статистика->начисления.empty());
-    // The overlap ends: the whole run of four goes.
-    EXPECT_EQ(цвета(цепь->движение_шаров(0.05f)), (std::vector<std::uint32_t>{1, 1, 1, 1}));
+// A run of colour 1 meets at a contact and goes on into a group that still
+// overlaps one of the two, behind or ahead; a ball of colour 2 is left.
+class СерияВПерекрытие : public Движение,
+                         public testing::WithParamInterface<std::tuple<std::vector<Ш>, std::vector<Г>>> {};
+
+TEST_P(СерияВПерекрытие, ЖдётКонцаПерекрытияИУходитЦеликом) {
+    выложить(std::get<0>(GetParam()), std::get<1>(GetParam()));
+    // Taken at the contact, the run would leave a ball of it behind.
+    EXPECT_EQ(цвета(цепь->движение_шаров(0.06f)), (std::vector<std::uint32_t>{1, 1, 1, 1}));
     EXPECT_EQ(статистика->начисления, std::vector<int>{40});
     EXPECT_EQ(группы(*цепь), (std::vector<Г>{{0, 0, 8}}));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Движение, СерияВПерекрытие,
+    testing::Values(
+        // A pulled-back ball meets a pushed pair that still overlaps the group behind.
+        std::tuple{std::vector<Ш>{{190.5f, 1}, {180, 1}, {170.666f, 1}, {165.666f, 1}, {156.332f, 2}},
+                   std::vector<Г>{{0, 0, 3}, {1, 2, 2, false, true}, {3, 4, 9, true, false}}},
+        // The running-in group reaches a shot ball at rest that the ball ahead is still pushed away from.
+        std::tuple{std::vector<Ш>{{200, 1}, {191, 1}, {181.6f, 1}, {172.266f, 1}, {162.932f, 2}},
+                   std::vector<Г>{{0, 0, 2, false, true}, {1, 1, 0, true, false}, {2, 4, 8}}}));
 
 TEST_F(Движение, ПроверкаЦветаОтпускаетОткатИСбрасываетУровеньУЧужогоЦвета) {
     // Gaps behind the groups: another colour after a pull-back, the same after
