@@ -83,7 +83,11 @@ TEST_P(ВстречаГрупп, СерияИзТрёхИБолееУходит�
     EXPECT_EQ(группы(*цепь), в.стало);
     EXPECT_EQ(статистика->начисления, в.очки);
     EXPECT_EQ(цвета(записи), std::vector<std::uint32_t>(в.удалено, 1));
-    EXPECT_EQ(cifry::живые_числа.size(), в.очки.size());
+    ASSERT_EQ(cifry::живые_числа.size(), в.очки.size());
+    // The number stands at the run's middle ball, x = 150, of balls 1 to 4.
+    if (!в.очки.empty()) {
+        EXPECT_NEAR(cifry::живые_числа[0]->место()->получить_позицию().x, 150.0f, 1e-3f);
+    }
     // The ball the gap now closes on is one level up, and still pulled back to its colour.
     EXPECT_EQ(цепь->шары[0]->уровень_объединения, в.удалено ? в.уровень + 1 : 0);
     EXPECT_EQ(test_stend::нарушение_учёта(*цепь), "");
