@@ -244,12 +244,13 @@ void ЖивыеШары::дш_объединение_групп(std::uint32_t k)
     шары[г.последний]->уровень_объединения = 0;
     г.последний = h.последний;
     г.в_конце = h.в_конце;
-    // A group pulled back, or a shot ball resting in a gap, takes the state of the
-    // group that reached it: at rest means until a neighbour arrives, and the
-    // smaller state (0) would stop the chain and every later entrant for good.
-    // Otherwise the smaller state wins, so a stopped group joined by a running-in one runs in.
-    г.состояние = (г.состояние == ОТКАТ || г.состояние == ПОКОЙ_ВСТАВКИ) ? h.состояние
-                                                                         : std::min(г.состояние, h.состояние);
+    // A group pulled back takes the other's state. A shot ball resting in a gap, on
+    // either side, takes the state of the group that reached it: at rest means until
+    // a neighbour arrives, and the smaller state (0) would stop the chain and every
+    // later entrant for good. Otherwise the smaller state wins, so a stopped group
+    // joined by a running-in one runs in.
+    if (г.состояние == ОТКАТ || г.состояние == ПОКОЙ_ВСТАВКИ) г.состояние = h.состояние;
+    else if (h.состояние != ПОКОЙ_ВСТАВКИ) г.состояние = std::min(г.состояние, h.состояние);
     группы.erase(группы.begin() + static_cast<std::ptrdiff_t>(k) + 1);
 }
 

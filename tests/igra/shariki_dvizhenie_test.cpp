@@ -30,15 +30,35 @@ TEST_F(Движение, НовыйШарДогоняетВходящуюГру�
     EXPECT_TRUE(статистика->начисления.empty());
 }
 
-TEST_F(Движение, ВходящаяГруппаДогнавШарВПокоеУвлекаетЕгоЗаСобой) {
-    // A shot ball at rest in the gap ahead of the running-in group, of another colour.
-    выложить({{100.0f, 1}, {50.0f, 2}, {40.566f, 2}}, {{0, 0, 0}, {1, 2, 8}});
+// A shot ball at rest in a gap, of another colour, is reached by a moving group
+// ahead of it or behind it; the joined group moves on at the mover's speed.
+struct Покой {
+    std::vector<Ш> шары;
+    std::vector<Г> было;
+    bool назад;
+    Г стало;
+    float скорость;
+};
+void PrintTo(const Покой& п, std::ostream* os) { *os << (п.назад ? "назад" : "вход"); }
+
+class ШарВПокое : public Движение, public testing::WithParamInterface<Покой> {};
+
+TEST_P(ШарВПокое, ГруппаДогнавшаяЕгоИлиНаехавшаяНаНегоУвлекаетЕгоЗаСобой) {
+    const auto& п = GetParam();
+    выложить(п.шары, п.было);
+    состояния_действий[НАЗАД].активно = п.назад;
     цепь->движение_шаров(1.0f);
-    EXPECT_EQ(группы(*цепь), (std::vector<Г>{{0, 2, 8}}));
+    EXPECT_EQ(группы(*цепь), std::vector<Г>{п.стало});
     const float было = место(0);
     цепь->движение_шаров(0.5f);
-    EXPECT_NEAR(место(0), было + 30.0f, 1e-3f);
+    EXPECT_NEAR(место(0), было + п.скорость * 0.5f, 1e-3f);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Движение, ШарВПокое,
+    testing::Values(Покой{{{100, 1}, {50, 2}, {40.566f, 2}}, {{0, 0, 0}, {1, 2, 8}}, false, {0, 2, 8}, 60},
+                    // "назад" backs the stopped lead group into the ball resting behind it.
+                    Покой{{{200, 1}, {180, 2}}, {{0, 0, 9}, {1, 1, 0}}, true, {0, 1, 9}, -20}));
 
 // A pulled-back group (colour 1 at its end, colour 4 ahead of that) meets a stopped
 // group; the run's ball 3 carries a chain-reaction level before the frame.
@@ -63,7 +83,11 @@ TEST_P(ВстречаГрупп, СерияИзТрёхИБолееУходит�
     EXPECT_EQ(группы(*цепь), в.стало);
     EXPECT_EQ(статистика->начисления, в.очки);
     EXPECT_EQ(цвета(записи), std::vector<std::uint32_t>(в.удалено, 1));
-    EXPECT_EQ(cifry::живые_числа.size(), в.очки.size());
+    ASSERT_EQ(cifry::живые_числа.size(), в.очки.size());
+    // The number stands at the run's middle ball, x = 150, of balls 1 to 4.
+    if (!в.очки.empty()) {
+        EXPECT_NEAR(cifry::живые_числа[0]->место()->получить_позицию().x, 150.0f, 1e-3f);
+    }
     // The ball the gap now closes on is one level up, and still pulled back to its colour.
     EXPECT_EQ(цепь->шары[0]->уровень_объединения, в.удалено ? в.уровень + 1 : 0);
     EXPECT_EQ(test_stend::нарушение_учёта(*цепь), "");
@@ -76,24 +100,50 @@ INSTANTIATE_TEST_SUITE_P(
                     Встреча{ТРИ_СВОИХ, 1, {{0, 0, 3}, {1, 1, 9}}, {80}, 4},
                     Встреча{ТРИ_СВОИХ, 8, {{0, 0, 3}, {1, 1, 9}}, {2560 * 4}, 4},
                     Встреча{ТРИ_СВОИХ, 9, {{0, 0, 3}, {1, 1, 9}}, {5000 * 4}, 4},
-                    Встреча{ТРИ_СВОИХ, 16, {{0, 0, 3}, {1, 1, 9}}, {5000 * 4}, 4},
                     Встреча{ТРИ_СВОИХ, 17, {{0, 0, 3}, {1, 1, 9}}, {5000 * 4}, 4},
-                    Встреча{ТРИ_СВОИХ, 4000000000u, {{0, 0, 3}, {1, 1, 9}}, {5000 * 4}, 4},
                     // A run of two joins; the pulled-back group takes the other's state.
                     Встреча{{{150, 1}, {140.666f, 4}}, 0, {{0, 3, 9}}, {}, 0}));
 
-TEST_F(Движение, СерияВПерекрывающуюсяГруппуЖдётКонцаПерекрытия) {
-    // A pulled-back ball meets a pushed pair that still overlaps the group behind,
-    // whose first ball has the same colour too.
-    выложить({{190.5f, 1}, {180, 1}, {170.666f, 1}, {165.666f, 1}, {156.332f, 2}},
-             {{0, 0, 3}, {1, 2, 2, false, true}, {3, 4, 9, true, false}});
-    EXPECT_TRUE(цепь->движение_шаров(0.01f).empty());
-    EXPECT_EQ(группы(*цепь), (std::vector<Г>{{0, 2, 2, false, true}, {3, 4, 9, true, false}}));
-    EXPECT_TRUE(статистика->начисления.empty());
-    // The overlap ends: the whole run of four goes.
-    EXPECT_EQ(цвета(цепь->движение_шаров(0.05f)), (std::vector<std::uint32_t>{1, 1, 1, 1}));
+// A run of colour 1 meets at a contact and goes on into a group that still
+// overlaps one of the two, behind or ahead; a ball of colour 2 is left.
+class СерияВПерекрытие : public Движение,
+                         public testing::WithParamInterface<std::tuple<std::vector<Ш>, std::vector<Г>>> {};
+
+TEST_P(СерияВПерекрытие, ЖдётКонцаПерекрытияИУходитЦеликом) {
+    выложить(std::get<0>(GetParam()), std::get<1>(GetParam()));
+    // Taken at the contact, the run would leave a ball of it behind.
+    EXPECT_EQ(цвета(цепь->движение_шаров(0.06f)), (std::vector<std::uint32_t>{1, 1, 1, 1}));
     EXPECT_EQ(статистика->начисления, std::vector<int>{40});
     EXPECT_EQ(группы(*цепь), (std::vector<Г>{{0, 0, 8}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Движение, СерияВПерекрытие,
+    testing::Values(
+        // A pulled-back ball meets a pushed pair that still overlaps the group behind.
+        std::tuple{std::vector<Ш>{{190.5f, 1}, {180, 1}, {170.666f, 1}, {165.666f, 1}, {156.332f, 2}},
+                   std::vector<Г>{{0, 0, 3}, {1, 2, 2, false, true}, {3, 4, 9, true, false}}},
+        // The running-in group reaches a shot ball at rest that the ball ahead is still pushed away from.
+        std::tuple{std::vector<Ш>{{200, 1}, {191, 1}, {181.6f, 1}, {172.266f, 1}, {162.932f, 2}},
+                   std::vector<Г>{{0, 0, 2, false, true}, {1, 1, 0, true, false}, {2, 4, 8}}}));
+
+TEST_F(Движение, ПроверкаЦветаОтпускаетОткатИСбрасываетУровеньУЧужогоЦвета) {
+    // Gaps behind the groups: another colour after a pull-back, the same after
+    // a pull-back, another after a running-in group, the same after a push.
+    выложить({{100, 1}, {80, 2}, {60, 2}, {40, 3}, {20, 3}}, {{0, 0, 3}, {1, 1, 3}, {2, 2, 5}, {3, 3, 2}, {4, 4, 3}});
+    for (const auto& шар : цепь->шары) шар->уровень_объединения = 1;
+    цепь->состояние_по_умолчанию = 5;
+    цепь->дш_проверка_цвета();
+    EXPECT_EQ(группы(*цепь), (std::vector<Г>{{0, 0, 9}, {1, 1, 3}, {2, 2, 5}, {3, 3, 2}, {4, 4, 5}}));
+    const auto уровни = [&] {
+        std::vector<std::uint32_t> у;
+        for (const auto& шар : цепь->шары) у.push_back(шар->уровень_объединения);
+        return у;
+    };
+    EXPECT_EQ(уровни(), (std::vector<std::uint32_t>{0, 1, 0, 1, 1}));
+    // A join starts the level of the front group's last ball again.
+    цепь->дш_объединение_групп(1);
+    EXPECT_EQ(уровни(), (std::vector<std::uint32_t>{0, 0, 0, 1, 1}));
 }
 
 TEST_F(Движение, РавныеВременаСобытийНижняяГруппаПервой) {
@@ -160,10 +210,10 @@ INSTANTIATE_TEST_SUITE_P(Движение, СкоростиДействий,
                          testing::Values(Скорости{false, false, ТРИ_ГРУППЫ, {0, 6, 0.5f}},
                                          Скорости{true, false, ТРИ_ГРУППЫ, {0, 6, 0}},
                                          Скорости{false, true, ТРИ_ГРУППЫ, {-2, 6, 0.5f}},
-                                         Скорости{true, true, ТРИ_ГРУППЫ, {-2, 6, 0}},
                                          Скорости{true, false, {{0, 2, 8}}, {0, 0, 0}},
                                          Скорости{true, true, {{0, 2, 8}}, {-2, -2, -2}},
-                                         Скорости{false, true, {{0, 2, 3}}, {-6, -6, -6}}));
+                                         // A pull-back of the newest group goes on under both.
+                                         Скорости{true, true, {{0, 2, 3}}, {-6, -6, -6}}));
 
 TEST_F(Движение, ВыходОтнимаетЖизньИНеНачинаетДействия) {
     выложить({{999.5f, 3}, {990.166f, 3}}, {{0, 1, 8}});
@@ -215,8 +265,7 @@ TEST_P(НедопустимыйШаг, НеДвигаетНоПроверяет�
 }
 
 INSTANTIATE_TEST_SUITE_P(Движение, НедопустимыйШаг,
-                         testing::Values(0.0f, -0.5f, 1000.0f, 1e9f, std::numeric_limits<float>::quiet_NaN(),
-                                         std::numeric_limits<float>::infinity()));
+                         testing::Values(0.0f, 1000.0f, std::numeric_limits<float>::quiet_NaN()));
 
 TEST_F(Движение, КороткийСписокСкоростейДополняетсяСОднимПредупреждением) {
     настроить("скорости = [0.0, -150.0, 150.0, -30.0]");

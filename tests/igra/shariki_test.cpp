@@ -223,6 +223,37 @@ INSTANTIATE_TEST_SUITE_P(
         Случай{{100, 60, 50.666f}, {{0, 0, 9}, {1, 2, 8}}, 80, 1, {{0, 0, 9}, {1, 1, 0}, {2, 3, 8}}},
         Случай{{100, 60, 50.666f}, {{0, 0, 9}, {1, 2, 8}}, 65, 1, {{0, 0, 9}, {1, 1, 2, 0, 1}, {2, 3, 8, 1, 0}}}));
 
+// A hairpin: the lead ball has come back along the return leg, 8 beside segment 1,
+// at x = 50; balls 1 to 3 lie on segment 1 at 80, 61.2 and 20. A shot on segment 1
+// at x hits only a ball next to it in path order, closer than 9.384.
+class Попадание : public Цепочка, public testing::WithParamInterface<std::tuple<float, bool>> {
+protected:
+    void SetUp() override {
+        путь = std::make_shared<put::Путь>(
+            std::vector<Вектор3>{{-50, 0, 0}, {0, 0, 0}, {100, 0, 0}, {100, 0, 8}, {0, 0, 8}, {-50, 0, 8}},
+            std::vector<put::Разрыв>{});
+        Цепочка::SetUp();
+    }
+};
+
+TEST_P(Попадание, ТолькоСоседПоПутиБлижеРасстоянияКасания) {
+    const auto [x, попадание] = GetParam();
+    положить(3, 50.0f);
+    for (const float место : {80.0f, 61.2f, 20.0f}) положить(1, место);
+    const auto ш = шар(1, x);
+    EXPECT_EQ(цепь->проверка_нахождения_рядом(*ш), попадание);
+    const auto текст = журнал();
+    EXPECT_EQ(сколько_раз(текст, "Попадание! новый_шар: " + ш->toString()), попадание ? 1u : 0u);
+    EXPECT_EQ(сколько_раз(текст, "шар a: " + цепь->шары[1]->toString() + ", шар b: " + цепь->шары[2]->toString()),
+              попадание ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Цепочка, Попадание,
+                         testing::Values(std::tuple{70.64f, true}, std::tuple{70.56f, true},
+                                         std::tuple{70.6f, false},
+                                         // Beside the lead ball across the bend, far from its neighbours.
+                                         std::tuple{50.5f, false}));
+
 class УдалениеШара : public Цепочка, public testing::WithParamInterface<Случай> {};
 
 TEST_P(УдалениеШара, УкорачиваетИлиДелитГруппуСогласуяКонтакты) {
@@ -284,7 +315,10 @@ TEST_P(УходДействующегоШара, ДействиеНачинае�
         case Уход::Совпадение: цепь->удаление(1); break;
         case Уход::Взрыв: EXPECT_EQ(цепь->взорвать_несколько_шариков({1, 1}), std::vector{запись}); break;
         case Уход::Суицид: EXPECT_EQ(цепь->суицид().at(1), запись); break;
-        case Уход::Очистка: цепь->очистка(); break;
+        case Уход::Очистка:
+            цепь->очистка();
+            EXPECT_TRUE(цепь->новые_шары.empty());
+            break;
     }
     const bool совпадение = GetParam() == Уход::Совпадение;
     const auto& состояние = состояния_действий[sharik::МИКРОСАМОЛЁТИК];
