@@ -68,9 +68,15 @@ void Состояние::закрыть_при_удалении() noexcept {
 
 ПереключательСостояний::~ПереключательСостояний() {
     события_->разрегистрировать_функцию2(SDL_KEYUP, SDLK_ESCAPE);
+    // A destructor must not throw: a state that fails to close is written to the journal.
     while (!стек_.empty()) {
         const auto верх = стек_.back();
-        закрыть_верх(*верх);
+        try {
+            закрыть_верх(*верх);
+        } catch (const std::exception& ошибка) {
+            в_журнал(МОДУЛЬ, УровниЖурнала::Ошибка,
+                     [&] { return my_utils::format::sprintf("Состояние не закрылось: %s", ошибка.what()); });
+        }
         стек_.pop_back();
         верх->в_стеке_ = false;
     }

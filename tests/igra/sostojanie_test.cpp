@@ -235,4 +235,13 @@ TEST_F(Переключатель, НеДобавленноеСостояние�
     EXPECT_EQ(*записи, Записи{"брошенное закрыть"});
 }
 
+// States still on the stack are closed when the switcher goes; one whose закрыть
+// throws (here: the event handler is already gone) must not end the process.
+TEST_F(Переключатель, РазрушениеПереключателяПереживаетНеЗакрывшеесяСостояние) {
+    стопка({"низ", "верх"}, {SDL_MOUSEMOTION});
+    sobytija::события_игры.reset();
+    переключатель.reset();
+    EXPECT_EQ(*записи, (Записи{"верх закрыть", "низ закрыть"}));
+}
+
 }  // namespace
