@@ -26,8 +26,11 @@ void обменять_окна();
 types::Координаты2D<std::int32_t> размеры_окна();
 bool окно_минимизировано();
 void установить_мышь_в_центре();
+// Capture drops the relative motion gathered while the mouse was free.
 void включить_управление_мышью();
 void выключить_управление_мышью();
+// The relative mouse motion since the previous read or capture, in pixels.
+types::Координаты2D<std::int32_t> относительное_движение_мыши();
 void восстановление_размеров_окна();
 void режимы_экрана_в_журнал();
 // Switches the full-screen display mode of the current window; in a window it only reports.

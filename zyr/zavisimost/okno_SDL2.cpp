@@ -191,6 +191,7 @@ void SDL_включить_управление_мышью() {
     SDL_ShowCursor(0);
     if (SDL_Window* окно = SDL_получить_окно()) SDL_SetWindowGrab(окно, SDL_TRUE);
     SDL_SetRelativeMouseMode(SDL_TRUE);
+    SDL_GetRelativeMouseState(nullptr, nullptr);
 }
 
 void SDL_выключить_управление_мышью() {
@@ -199,6 +200,8 @@ void SDL_выключить_управление_мышью() {
     if (SDL_Window* окно = SDL_получить_окно()) SDL_SetWindowGrab(окно, SDL_FALSE);
     SDL_установить_мышь_в_центре();
 }
+
+void SDL_относительное_движение_мыши(int& x, int& y) { SDL_GetRelativeMouseState(&x, &y); }
 
 void SDL_восстановление_размеров_окна() {
     в_журнал(МОДУЛЬ, УровниЖурнала::Информация, "Восстанавливаем окно");

@@ -51,8 +51,13 @@ std::uint32_t SDL_получить_флаги_окна();
 bool SDL_окно_минимизировано();
 void SDL_получить_центр_окна(int& x, int& y);
 void SDL_установить_мышь_в_центре();
+// Hidden cursor, window grab, relative mode. SDL sums relative motion also while
+// the mouse is free: that sum is read and dropped here, so the first read after
+// capture holds only motion made since.
 void SDL_включить_управление_мышью();
 void SDL_выключить_управление_мышью();
+// The relative motion since the previous read (or capture), in pixels.
+void SDL_относительное_движение_мыши(int& x, int& y);
 void SDL_восстановление_размеров_окна();
 void SDL_режимы_экрана_в_журнал();
 void SDL_изменить_режим_экрана(SDL_Window* окно, int номер);
