@@ -11,7 +11,7 @@ cmake --build build -j "$jobs"
 
 cd build
 # Tests without a window run in parallel; the window tests share one X server.
-ctest --output-on-failure -j "$jobs" -LE gl
+ctest --output-on-failure -j "$jobs" -LE 'gl|e2e'
 export LIBGL_ALWAYS_SOFTWARE=1
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$jobs" -L gl
 
@@ -35,3 +35,7 @@ for reader in mesh skelet; do
   fi
   echo "fuzz_$reader: $(tail -n 1 "$log")"
 done
+
+# The game played end to end: each scenario runs the built igra in its own X server.
+cd build
+ctest --output-on-failure -j "$jobs" -L e2e
