@@ -193,7 +193,7 @@ struct ПанельНаЭкране::Элемент {
 ПанельНаЭкране::ПанельНаЭкране(ПанельНаЭкране&&) noexcept = default;
 
 double ПанельНаЭкране::совпадение(const Снимок& снимок) const {
-    constexpr int СЕТКА = 16;
+    constexpr int СЕТКА = 32;
     int проверено = 0;
     int совпало = 0;
     for (const auto& э : элементы_) {
@@ -211,10 +211,9 @@ double ПанельНаЭкране::совпадение(const Снимок& с
                 const int y = static_cast<int>(э.y0 + fy * (э.y1 - э.y0));
                 const int tx = std::clamp(static_cast<int>((u0 + (u1 - u0) * fx) * к.ширина), 0, к.ширина - 1);
                 const int ty = std::clamp(static_cast<int>((v0 + (v1 - v0) * fy) * к.высота), 0, к.высота - 1);
-                // Points on the element's transparent or half-transparent texels show what lies under it.
-                if (к.пиксель(tx, ty)[3] < 250) continue;
                 std::array<int, 3> мин{255, 255, 255};
                 std::array<int, 3> макс{0, 0, 0};
+                int прозрачность = 255;
                 for (int dy = -окрестность; dy <= окрестность; ++dy) {
                     for (int dx = -окрестность; dx <= окрестность; ++dx) {
                         const auto т = к.пиксель(std::clamp(tx + dx, 0, к.ширина - 1), std::clamp(ty + dy, 0, к.высота - 1));
@@ -222,8 +221,12 @@ double ПанельНаЭкране::совпадение(const Снимок& с
                             мин[c] = std::min<int>(мин[c], т[c]);
                             макс[c] = std::max<int>(макс[c], т[c]);
                         }
+                        прозрачность = std::min<int>(прозрачность, т[3]);
                     }
                 }
+                // Where a texel that filtering reaches is transparent or half so, the
+                // window shows what lies under the element mixed in.
+                if (прозрачность < 250) continue;
                 // Only where the picture is nearly flat is the expected colour certain.
                 if (макс[0] - мин[0] > ПЛОСКО || макс[1] - мин[1] > ПЛОСКО || макс[2] - мин[2] > ПЛОСКО) continue;
                 const auto п = снимок.пиксель(std::clamp(x, 0, снимок.ширина - 1), std::clamp(y, 0, снимок.высота - 1));
@@ -278,8 +281,19 @@ void ИграE2E::запустить() {
     const std::string сценарий =
         "printf '%s\\n%s\\n%s\\n' \"$DISPLAY\" \"$XAUTHORITY\" $$ > дисплей.tmp && mv дисплей.tmp дисплей && "
         "exec \"$0\" > вывод.txt 2> ошибки.txt";
-    xvfb_run_ = запустить_процесс({"xvfb-run", "-a", "-s", "-screen 0 1024x768x24", "sh", "-c", сценарий, ИГРА.string()},
-                                  {"LIBGL_ALWAYS_SOFTWARE=1"}, папка_, папка_ / "xvfb.txt", папка_ / "xvfb.txt");
+    // xvfb-run -a tries the display numbers up from its start, ten at most, and
+    // then runs the program with no server at all: scenarios started together
+    // would all begin at the same number, so each begins at its own (-n before
+    // -a: xvfb-run takes its options in order).
+    const std::string первый_дисплей = std::to_string(1000 + getpid() % 9000);
+    // An X server resets when its last client leaves and drops the connections
+    // being opened meanwhile: the stand's own xdotool calls come and go while igra
+    // connects, so the server must not reset. SDL is held to X11: otherwise a failed
+    // connection would leave the game running off screen, with no window to find.
+    xvfb_run_ = запустить_процесс(
+        {"xvfb-run", "-n", первый_дисплей, "-a", "-s", "-screen 0 1024x768x24 -noreset", "sh", "-c", сценарий,
+         ИГРА.string()},
+        {"LIBGL_ALWAYS_SOFTWARE=1", "SDL_VIDEODRIVER=x11"}, папка_, папка_ / "xvfb.txt", папка_ / "xvfb.txt");
 
     const auto предел = Часы::now() + 30s;
     while (!fs::exists(папка_ / "дисплей")) {
@@ -367,7 +381,8 @@ void ИграE2E::xdotool(const std::vector<std::string>& аргументы) {
     const auto файл = папка_ / "снимки" / (std::to_string(++снимков_) + "_" + имя + ".png");
     const std::string область = std::to_string(ШИРИНА) + "x" + std::to_string(ВЫСОТА) + "+" + std::to_string(окно_x_) +
                                 "+" + std::to_string(окно_y_);
-    выполнить_в_X({"import", "-window", "root", "-crop", область, "+repage", файл.string()});
+    // The fastest zlib level: a shot is taken every few tenths of a second while the game draws.
+    выполнить_в_X({"import", "-window", "root", "-crop", область, "+repage", "-quality", "10", файл.string()});
     Снимок с = прочитать_картинку(файл);
     EXPECT_EQ(с.ширина, ШИРИНА);
     EXPECT_EQ(с.высота, ВЫСОТА);
