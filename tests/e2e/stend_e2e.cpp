@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -36,9 +37,6 @@ const fs::path ПРОГОНЫ = fs::path(IGRA_BINARY_DIR) / "tests" / "e2e";
 constexpr int ДОПУСК_ЦВЕТА = 24;
 // The widest spread of a channel over the texels under a sample point for it to count.
 constexpr int ПЛОСКО = 64;
-// A panel counts as shown from this share of matching sample points, and as gone below the lower one.
-constexpr double ПАНЕЛЬ_ПОКАЗАНА = 0.9;
-constexpr double ПАНЕЛЬ_УБРАНА = 0.5;
 
 // fork and exec with the extra environment, the working folder and the two
 // output files; the child leads a process group of its own, so that what is
@@ -193,11 +191,21 @@ struct ПанельНаЭкране::Элемент {
 ПанельНаЭкране::ПанельНаЭкране(ПанельНаЭкране&&) noexcept = default;
 
 double ПанельНаЭкране::совпадение(const Снимок& снимок) const {
+    return доля_совпадений(снимок, [](const Элемент& э) { return !э.корень; });
+}
+
+double ПанельНаЭкране::совпадение(const Снимок& снимок, const std::string& элемент) const {
+    if (std::none_of(элементы_.begin(), элементы_.end(), [&](const Элемент& э) { return э.имя == элемент; }))
+        throw std::runtime_error("в панели нет элемента " + элемент);
+    return доля_совпадений(снимок, [&](const Элемент& э) { return э.имя == элемент; });
+}
+
+double ПанельНаЭкране::доля_совпадений(const Снимок& снимок, const std::function<bool(const Элемент&)>& брать) const {
     constexpr int СЕТКА = 32;
     int проверено = 0;
     int совпало = 0;
     for (const auto& э : элементы_) {
-        if (э.корень) continue;
+        if (!брать(э)) continue;
         const auto& к = э.картинка;
         const auto [u0, v0, u1, v1] = э.текстурные;
         // Texels a window pixel spans, plus one for filtering.
@@ -275,6 +283,29 @@ void ИграE2E::TearDown() {
 void ИграE2E::настроить_игру(std::string_view строки) { дописать(папка_ / "настройки.cfg", строки); }
 void ИграE2E::настроить_движок(std::string_view строки) { дописать(папка_ / "настройки_zyr.cfg", строки); }
 
+std::string Уровень::текст() const {
+    // The height every path of the shipped levels has: a ball's centre on the ground.
+    constexpr float ВЫСОТА = 4.667f;
+    std::ostringstream т;
+    т << "количество_путей=" << пути.size() << "\n\n";
+    for (std::size_t i = 0; i < пути.size(); ++i) {
+        т << "вершины " << i << "\n";
+        for (const auto& в : пути[i]) т << в.x << ',' << -в.z << ',' << ВЫСОТА << '\n';
+        т << '\n';
+    }
+    for (std::size_t i = 0; i < пути.size(); ++i) т << "разрывы " << i << "\n\n";
+    т << "унитазы\n";
+    for (const auto& у : унитазы) т << у.x << ',' << -у.z << '\n';
+    т << '\n';
+    return т.str();
+}
+
+void ИграE2E::записать_уровень(int номер, const Уровень& уровень) {
+    char имя[32];
+    std::snprintf(имя, sizeof имя, "поле%02d.txt", номер);
+    std::ofstream(папка_ / "ресурсы" / "данные" / имя, std::ios::binary | std::ios::trunc) << уровень.текст();
+}
+
 void ИграE2E::запустить() {
     // The shell writes the display, its authority file and its own pid, which
     // igra takes over through exec, for the stand's xdotool, import and kill.
@@ -344,6 +375,30 @@ bool ИграE2E::работает() {
     return завершение_;
 }
 
+void ИграE2E::закрыть_окно() {
+    ASSERT_TRUE(работает()) << ошибки();
+    послать_сигнал(SIGTERM);
+    const auto конец = дождаться_конца();
+    ASSERT_TRUE(конец.завершилась);
+    EXPECT_EQ(конец.код, 0) << ошибки();
+}
+
+void ИграE2E::к_выбору_уровней() {
+    ASSERT_NO_FATAL_FAILURE(запустить());
+    ASSERT_NO_FATAL_FAILURE(ждать_панель(заставка));
+    клавиша("Return");
+    ASSERT_NO_FATAL_FAILURE(ждать_панель(выбор));
+}
+
+void ИграE2E::начать_уровень(int номер) {
+    ASSERT_NO_FATAL_FAILURE(к_выбору_уровней());
+    char кнопка[64];
+    std::snprintf(кнопка, sizeof кнопка, "выбор_уровня.кнопка_поле%03d", номер);
+    указатель(выбор.центр(кнопка));
+    щелчок();
+    ASSERT_NO_FATAL_FAILURE(ждать_панель(выбор, false));
+}
+
 void ИграE2E::послать_сигнал(int сигнал) {
     ASSERT_GT(игра_, 0);
     kill(игра_, сигнал);
@@ -408,11 +463,20 @@ void ИграE2E::ждать_панель(const ПанельНаЭкране& п
     const auto конец = Часы::now() + std::chrono::duration_cast<Часы::duration>(предел);
     for (;;) {
         последнее = панель.совпадение(снимок(показана ? "панель" : "без_панели"));
-        if (показана ? последнее >= ПАНЕЛЬ_ПОКАЗАНА : последнее <= ПАНЕЛЬ_УБРАНА) return;
+        if (показана ? последнее >= ПанельНаЭкране::ПАНЕЛЬ_ПОКАЗАНА : последнее <= ПанельНаЭкране::ПАНЕЛЬ_УБРАНА) return;
         if (Часы::now() > конец || !работает()) break;
         std::this_thread::sleep_for(100ms);
     }
     FAIL() << (показана ? "панель не показана" : "панель не ушла") << ", совпадение " << последнее;
+}
+
+bool ИграE2E::ждать_в_журнале(const std::string& строка, Секунды предел) {
+    const auto конец = Часы::now() + std::chrono::duration_cast<Часы::duration>(предел);
+    while (журнал().find(строка) == std::string::npos) {
+        if (Часы::now() > конец || !работает()) return false;
+        std::this_thread::sleep_for(100ms);
+    }
+    return true;
 }
 
 ПанельНаЭкране ИграE2E::панель(const std::string& имя) {
@@ -421,6 +485,10 @@ void ИграE2E::ждать_панель(const ПанельНаЭкране& п
 
 void ИграE2E::указатель(int x, int y) {
     xdotool({"mousemove", std::to_string(окно_x_ + x), std::to_string(окно_y_ + y)});
+}
+void ИграE2E::сдвинуть_указатель(int dx, int dy) {
+    // "--" lets a negative step through as a number, not an option.
+    xdotool({"mousemove_relative", "--", std::to_string(dx), std::to_string(dy)});
 }
 void ИграE2E::нажать_кнопку_мыши(int кнопка) { xdotool({"mousedown", std::to_string(кнопка)}); }
 void ИграE2E::отпустить_кнопку_мыши(int кнопка) { xdotool({"mouseup", std::to_string(кнопка)}); }
@@ -439,6 +507,20 @@ std::string первый_не_по_порядку(std::string_view текст, c
         место = найдено + строка.size();
     }
     return {};
+}
+
+double время_записи(std::string_view журнал, std::string_view строка, std::size_t& место) {
+    const auto найдено = журнал.find(строка, место);
+    if (найдено == std::string_view::npos) return -1;
+    место = найдено + строка.size();
+    // A record's line starts with its time stamp in seconds, right-aligned.
+    const auto начало_строки = журнал.rfind('\n', найдено);
+    const std::string начало(журнал.substr(начало_строки == std::string_view::npos ? 0 : начало_строки + 1, 32));
+    try {
+        return std::stod(начало);
+    } catch (const std::exception&) {
+        return -1;
+    }
 }
 
 }  // namespace test_e2e

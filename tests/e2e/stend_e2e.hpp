@@ -49,12 +49,37 @@ public:
     // root container's picture left out, since screens share it) whose colour
     // in the shot is one the element's texture shows there.
     double совпадение(const Снимок& снимок) const;
+    // The same share over the one named element alone, a top-level one too.
+    double совпадение(const Снимок& снимок, const std::string& элемент) const;
+    // A panel counts as shown from this share of matching sample points, and as gone below the lower one.
+    static constexpr double ПАНЕЛЬ_ПОКАЗАНА = 0.9;
+    static constexpr double ПАНЕЛЬ_УБРАНА = 0.5;
+
     // The centre of the named element in window pixels (from the top left).
     std::array<int, 2> центр(const std::string& элемент) const;
 
 private:
     struct Элемент;
+    double доля_совпадений(const Снимок& снимок, const std::function<bool(const Элемент&)>& брать) const;
+
     std::vector<Элемент> элементы_;
+};
+
+// A point on the ground in the scene's coordinates: x and z.
+struct Точка {
+    float x = 0;
+    float z = 0;
+};
+
+// A level as the game reads it: paths (each a lead-in vertex, the entrance, ...,
+// the exit segment's end) without gaps, and bonus sites.
+struct Уровень {
+    std::vector<std::vector<Точка>> пути;
+    std::vector<Точка> унитазы;
+
+    // The level file's text: a vertex row holds x, the depth (the scene's −z) and
+    // the height of a ball's centre; a site row x and the depth.
+    std::string текст() const;
 };
 
 // How igra ended: its exit code, or 128 + the signal that killed it (as the shell reports it).
@@ -77,11 +102,16 @@ protected:
     // Lines appended to the copy's game or engine settings (a later line for a key wins).
     void настроить_игру(std::string_view строки);
     void настроить_движок(std::string_view строки);
+    // Writes the level into the copy's ресурсы/данные/, in place of the shipped one of that number.
+    void записать_уровень(int номер, const Уровень& уровень);
 
     // Starts igra in the copy and waits for its window.
     void запустить();
     // Waits for igra to end and returns how.
     Завершение дождаться_конца(Секунды предел = 30s);
+    // Closes the window as a window manager would (SDL turns SIGTERM into its quit
+    // event) and expects igra to end with status 0, the journal then complete.
+    void закрыть_окно();
     // Sends a signal to igra itself (not to xvfb-run).
     void послать_сигнал(int сигнал);
     bool работает();
@@ -95,12 +125,18 @@ protected:
     // Waits until the window shows the panel, or until no more than half of it
     // is left (показана false); fails the test after предел.
     void ждать_панель(const ПанельНаЭкране& панель, bool показана = true, Секунды предел = 20s);
+    // Waits until the journal file holds строка. The journal writes records a few
+    // behind, so a line may show only at the end: this only saves waiting, and the
+    // checks read the journal after the end.
+    bool ждать_в_журнале(const std::string& строка, Секунды предел);
     // A panel of the built game folder (the copies share its resources) in the 800 x 600 window.
     static ПанельНаЭкране панель(const std::string& имя);
 
     // xdotool in the game's X server; positions are window pixels from the top left.
     void указатель(int x, int y);
     void указатель(const std::array<int, 2>& точка) { указатель(точка[0], точка[1]); }
+    // Moves the pointer by (dx, dy): the motion a game in relative mouse mode sees.
+    void сдвинуть_указатель(int dx, int dy);
     void нажать_кнопку_мыши(int кнопка = 1);
     void отпустить_кнопку_мыши(int кнопка = 1);
     void щелчок(int кнопка = 1);
@@ -113,6 +149,14 @@ protected:
     std::string ошибки() const;
 
     const std::filesystem::path& папка() const { return папка_; }
+
+    // From the start screen to the level selection (Enter), and on to a level by
+    // its button, until no menu is left in the window.
+    void к_выбору_уровней();
+    void начать_уровень(int номер);
+
+    ПанельНаЭкране заставка = панель("начальная_заставка");
+    ПанельНаЭкране выбор = панель("выбор_уровней");
 
     static constexpr int ШИРИНА = 800;
     static constexpr int ВЫСОТА = 600;
@@ -136,5 +180,9 @@ private:
 
 // Finds the texts one after another in текст; the first one missing, or "" when all are there in that order.
 std::string первый_не_по_порядку(std::string_view текст, const std::vector<std::string>& строки);
+
+// The time stamp (seconds from the program's start) of the first journal record
+// at or after место whose line holds строка; место is moved past it. Negative when there is none.
+double время_записи(std::string_view журнал, std::string_view строка, std::size_t& место);
 
 }  // namespace test_e2e
