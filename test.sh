@@ -11,18 +11,21 @@ jobs=$(nproc)
 export LIBGL_ALWAYS_SOFTWARE=1
 
 # Runs the suite of one build folder: the tests without a window in parallel,
-# then the window tests (label gl) in one X server. Arguments after the folder
-# are environment settings for the window tests only.
+# then the window tests (label gl) in one X server; the end-to-end tests (label
+# e2e) run apart. Arguments after the folder are environment settings for the
+# window tests only.
 suite() {
   local folder=$1
   shift
-  (cd "$folder" && ctest --output-on-failure -j "$jobs" -LE gl)
+  (cd "$folder" && ctest --output-on-failure -j "$jobs" -LE 'gl|e2e')
   (cd "$folder" && env "$@" xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$jobs" -L gl)
 }
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 suite build
+# The game played end to end: each scenario runs the built igra in its own X server.
+(cd build && ctest --output-on-failure -j "$jobs" -L e2e)
 
 # The whole suite under AddressSanitizer and UBSan (build-san, no benchmarks).
 # Any finding ends its test process, so the test fails. LeakSanitizer checks

@@ -9,6 +9,7 @@ packages=(
   libgl-dev libgl1-mesa-dri xvfb xauth
   nlohmann-json3-dev libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation
+  xdotool imagemagick
   clang libclang-rt-14-dev
 )
 

@@ -1,6 +1,7 @@
 #include "support/igra/stend_igry.hpp"
 
 #include "src/cifry.hpp"
+#include "src/igra.hpp"
 #include "src/igrovaja_statistika.hpp"
 #include "src/nastroiki.hpp"
 #include "src/samolet.hpp"
@@ -43,11 +44,8 @@ void сбросить_состояние_игры() {
     sobytija::события_игры.reset();
 }
 
-// Fills the module-level tables the program entry fills at start-up.
-void построить_таблицы_материалов() {
-    sharik::инициализация_материалов_шариков();
-    cifry::инициализация_материалов_цифр();
-}
+// Fills the module-level tables the program entry fills at start-up, as it does.
+void построить_таблицы_материалов() { igra::построить_таблицы_материалов(); }
 
 }  // namespace
 

@@ -1,0 +1,85 @@
+// The game from start to end through its screens: start and quit, the menu
+// round trip, a level whose file is missing, and the window closed on a field.
+#include <regex>
+#include <thread>
+
+#include "stend_e2e.hpp"
+
+namespace test_e2e {
+namespace {
+
+class Меню : public ИграE2E {};
+
+TEST_F(Меню, ЗапускИВыходПоEsc) {
+    ASSERT_NO_FATAL_FAILURE(запустить());
+    ASSERT_NO_FATAL_FAILURE(ждать_панель(заставка));
+    клавиша("Escape");
+
+    const auto конец = дождаться_конца();
+    ASSERT_TRUE(конец.завершилась);
+    EXPECT_EQ(конец.код, 0);
+    const auto ж = журнал();
+    EXPECT_EQ(первый_не_по_порядку(ж, {"Начало работы журнала", "Шаг 1.1 Загружен SDL", "Шаг 2.", "Шаг 3.",
+                                       "Шаг 4.", "Шаг 5.", "Шаг 6.", "Состояние НачальнаяЗаставка",
+                                       "Сработала клавиша Esc", "Закончили рендерить"}),
+              "")
+        << ж;
+    std::smatch кадры;
+    ASSERT_TRUE(std::regex_search(ж, кадры, std::regex("Закончили рендерить (\\d+) кадров"))) << ж;
+    EXPECT_GE(std::stol(кадры[1]), 1);
+}
+
+TEST_F(Меню, ВыборУровнейИОбратноВыходТолькоПоНастоящемуЩелчку) {
+    ASSERT_NO_FATAL_FAILURE(к_выбору_уровней());
+    клавиша("Escape");
+    ASSERT_NO_FATAL_FAILURE(ждать_панель(заставка));
+
+    // Pressed on "Выход", released away from it: no quit.
+    const auto выход = заставка.центр("начальная_заставка.кнопка_выход");
+    указатель(выход);
+    нажать_кнопку_мыши();
+    указатель(20, 20);
+    отпустить_кнопку_мыши();
+    std::this_thread::sleep_for(1s);
+    ASSERT_TRUE(работает());
+
+    указатель(выход);
+    щелчок();
+    const auto конец = дождаться_конца();
+    ASSERT_TRUE(конец.завершилась);
+    EXPECT_EQ(конец.код, 0);
+    const auto ж = журнал();
+    EXPECT_EQ(первый_не_по_порядку(ж, {"Состояние НачальнаяЗаставка", "Сработала клавиша Enter", "Состояние ВыборУровней",
+                                       "Сработала клавиша Esc", "Сработала кнопка «Выход»", "Закончили рендерить"}),
+              "")
+        << ж;
+    EXPECT_EQ(ж.find("Сработала кнопка «Выход»"), ж.rfind("Сработала кнопка «Выход»")) << ж;
+}
+
+TEST_F(Меню, НетФайлаУровняЗавершаетИгруСОшибкой) {
+    настроить_игру("данные = \"нет/\"");
+    ASSERT_NO_FATAL_FAILURE(к_выбору_уровней());
+    указатель(выбор.центр("выбор_уровня.кнопка_поле001"));
+    щелчок();
+
+    const auto конец = дождаться_конца();
+    ASSERT_TRUE(конец.завершилась);
+    EXPECT_NE(конец.код, 0);
+    EXPECT_FALSE(конец.сигнал()) << конец.код;
+    EXPECT_NE(ошибки().find("Не найден файл нет/поле01.txt"), std::string::npos) << ошибки();
+    EXPECT_NE(журнал().find("Выбран уровень 1"), std::string::npos) << журнал();
+}
+
+TEST_F(Меню, ЗакрытоеНаПолеОкноЗавершаетИгру) {
+    ASSERT_NO_FATAL_FAILURE(начать_уровень(1));
+
+    // What a window manager's close amounts to here: SDL turns SIGTERM into its quit event.
+    ASSERT_NO_FATAL_FAILURE(закрыть_окно());
+    EXPECT_EQ(первый_не_по_порядку(журнал(), {"Выбран уровень 1", "Состояние Поле 001", "Окно закрыто пользователем",
+                                             "Закончили рендерить"}),
+              "")
+        << журнал();
+}
+
+}  // namespace
+}  // namespace test_e2e
