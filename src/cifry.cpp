@@ -1,7 +1,7 @@
 #include "src/cifry.hpp"
 
 #include <iostream>
-#include <ranges>
+#include <vector>
 
 #include "my_utils/format.hpp"
 #include "my_utils/journal.hpp"
@@ -58,7 +58,8 @@ std::string текст_значения(int значение) {
 // The ten pools, each front first, by digit names.
 std::string текст_мёртвых_цифр() {
     return my_utils::format::список(Цифра::мёртвые_цифры, [](const auto& пул) {
-        return my_utils::format::список(пул | std::views::reverse, [](const auto& ц) { return ц->имя(); });
+        const std::vector<std::shared_ptr<Цифра>> с_начала(пул.rbegin(), пул.rend());
+        return my_utils::format::список(с_начала, [](const auto& ц) { return ц->имя(); });
     });
 }
 

@@ -38,6 +38,10 @@ int главная() {
         zyr::менеджер->визуализатор().визуализация(-1);
         // Destroys the window of параметры_окна.id_окна with its context, then SDL_Quit.
         zyr::okno::закрыть_окно();
+        // Nothing is released after that: a texture's destructor calls OpenGL, whose
+        // context is gone. The manager owns every loaded resource (and the panels
+        // with their text textures), so it is kept past the statics' destruction.
+        new std::shared_ptr<zyr::zyr_manager::ZYRМенеджер>(zyr::менеджер);
         return 0;
     } catch (const std::exception& ошибка) {
         std::cerr << ошибка.what() << std::endl;
