@@ -14,9 +14,7 @@
 #include "src/sostojanie.hpp"
 #include "support/igra/stend_igry.hpp"
 #include "zyr/infopanel.hpp"
-#include "zyr/okno.hpp"
 #include "zyr/text_infopaneli.hpp"
-#include "zyr/zavisimost/okno_SDL2.hpp"
 #include "zyr/zavisimost/shrift_SDL2.hpp"
 #include "zyr/zavisimost/texture_SDL2_GL.hpp"
 #include "zyr/zyr.hpp"
@@ -29,21 +27,15 @@ using zyr::text_infopaneli::ТекстовыйЭлементИнфопанели
 using zyr::zavisimost::texture_SDL2_GL::Текстура_SDL2_GL;
 using Пиксели = std::vector<std::uint8_t>;
 
-class ЭкраныGL : public test_stend::СтендИгры {
+class ЭкраныGL : public test_stend::СтендИгрыВОкне {
 protected:
     void SetUp() override {
-        zyr::types::ПараметрыОкна параметры;
-        параметры.ширина = 800;
-        параметры.высота = 600;
-        параметры.имя = "экраны";
-        ASSERT_TRUE(zyr::zavisimost::okno_SDL2::инициализация_окна_SDL_GL(параметры));
-        СтендИгры::SetUp();
+        ASSERT_NO_FATAL_FAILURE(СтендИгрыВОкне::SetUp());
         переключатель = std::make_unique<sostojanie::ПереключательСостояний>();
     }
     void TearDown() override {
         переключатель.reset();
-        СтендИгры::TearDown();
-        zyr::okno::закрыть_окно();
+        СтендИгрыВОкне::TearDown();
     }
 
     static Пиксели пиксели(Текстура_SDL2_GL& текстура) {

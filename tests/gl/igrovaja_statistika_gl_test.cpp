@@ -12,9 +12,7 @@
 #include "support/igra/stend_igry.hpp"
 #include "zyr/element_infopaneli.hpp"
 #include "zyr/infopanel.hpp"
-#include "zyr/okno.hpp"
 #include "zyr/text_infopaneli.hpp"
-#include "zyr/zavisimost/okno_SDL2.hpp"
 #include "zyr/zavisimost/texture_SDL2_GL.hpp"
 #include "zyr/zyr.hpp"
 
@@ -24,21 +22,14 @@ using igrovaja_statistika::ИгроваяСтатистика;
 using igrovaja_statistika::игровая_статистика;
 using zyr::text_infopaneli::ТекстовыйЭлементИнфопанели;
 
-class СтатистикаВОкне : public test_stend::СтендИгры {
+class СтатистикаВОкне : public test_stend::СтендИгрыВОкне {
 protected:
     void SetUp() override {
-        zyr::types::ПараметрыОкна п;
-        п.ширина = 800;
-        п.высота = 600;
-        п.имя = "статистика";
-        ASSERT_TRUE(zyr::zavisimost::okno_SDL2::инициализация_окна_SDL_GL(п));
-        СтендИгры::SetUp();
+        ASSERT_NO_FATAL_FAILURE(СтендИгрыВОкне::SetUp());
     }
-
     void TearDown() override {
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-        СтендИгры::TearDown();
-        zyr::okno::закрыть_окно();
+        СтендИгрыВОкне::TearDown();
     }
 
     // What a field does at its start.

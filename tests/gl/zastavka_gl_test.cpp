@@ -17,9 +17,7 @@
 #include "support/support.hpp"
 #include "zyr/element_infopaneli.hpp"
 #include "zyr/infopanel.hpp"
-#include "zyr/okno.hpp"
 #include "zyr/texture.hpp"
-#include "zyr/zavisimost/okno_SDL2.hpp"
 #include "zyr/zyr.hpp"
 #include "zyr/zyr_manager.hpp"
 
@@ -35,21 +33,15 @@ using Элемент = std::shared_ptr<zyr::element_infopaneli::ЭлементИ
 constexpr int ШИРИНА = 800;
 constexpr int ВЫСОТА = 600;
 
-class ЗаставкаGL : public test_stend::СтендИгры {
+class ЗаставкаGL : public test_stend::СтендИгрыВОкне {
 protected:
     void SetUp() override {
-        zyr::types::ПараметрыОкна параметры;
-        параметры.ширина = ШИРИНА;
-        параметры.высота = ВЫСОТА;
-        параметры.имя = "заставка";
-        ASSERT_TRUE(zyr::zavisimost::okno_SDL2::инициализация_окна_SDL_GL(параметры));
-        СтендИгры::SetUp();
+        ASSERT_NO_FATAL_FAILURE(СтендИгрыВОкне::SetUp());
         переключатель = std::make_unique<sostojanie::ПереключательСостояний>();
     }
     void TearDown() override {
         переключатель.reset();
-        СтендИгры::TearDown();
-        zyr::okno::закрыть_окно();
+        СтендИгрыВОкне::TearDown();
     }
 
     // The element of a shipped panel, found in its container; panels are shared,

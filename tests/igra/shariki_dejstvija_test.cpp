@@ -75,15 +75,7 @@ TEST_F(Движение, ДействующийШарВСерииЗапуска�
 class ДолгаяИгра : public Движение {
 protected:
     void SetUp() override {
-        std::mt19937 г(11);
-        std::vector<Вектор3> вершины{{-300, 0, 0}, {0, 0, 0}};
-        float угол = 0.0f;
-        for (int i = 0; i < 120; ++i) {
-            угол += std::uniform_real_distribution<float>(-1.0f, 1.0f)(г);
-            const float длина = i == 30 ? 0.0f : std::uniform_real_distribution<float>(2.0f, 40.0f)(г);
-            вершины.push_back(вершины.back() + Вектор3{std::cos(угол), 0.0f, std::sin(угол)} * длина);
-        }
-        путь = std::make_shared<put::Путь>(вершины, std::vector<put::Разрыв>{});
+        путь = test_stend::извилистый_путь(11, 120, 1.0f, 30);
         Движение::SetUp();
     }
 

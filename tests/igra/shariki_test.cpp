@@ -338,15 +338,7 @@ INSTANTIATE_TEST_SUITE_P(Цепочка, УходДействующегоШар�
 class ДлинныйПуть : public Цепочка {
 protected:
     void SetUp() override {
-        std::mt19937 г(7);
-        std::vector<Вектор3> вершины{{-300, 0, 0}, {0, 0, 0}};
-        float угол = 0.0f;
-        for (int i = 0; i < 80; ++i) {
-            угол += std::uniform_real_distribution<float>(-1.2f, 1.2f)(г);
-            const float длина = i == 20 ? 0.0f : std::uniform_real_distribution<float>(2.0f, 40.0f)(г);
-            вершины.push_back(вершины.back() + Вектор3{std::cos(угол), 0.0f, std::sin(угол)} * длина);
-        }
-        путь = std::make_shared<put::Путь>(вершины, std::vector<put::Разрыв>{});
+        путь = test_stend::извилистый_путь(7, 80, 1.2f, 20);
         СтендИгры::SetUp();
         настроить("количество_шаров_на_пути = 20000");
         цепь = std::make_unique<ЖивыеШары>(путь);

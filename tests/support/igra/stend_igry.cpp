@@ -1,15 +1,22 @@
 #include "support/igra/stend_igry.hpp"
 
+#include <cmath>
+#include <random>
+
 #include "src/cifry.hpp"
 #include "src/igra.hpp"
 #include "src/igrovaja_statistika.hpp"
 #include "src/nastroiki.hpp"
+#include "src/put.hpp"
 #include "src/samolet.hpp"
 #include "src/sharik.hpp"
 #include "src/shariki.hpp"
 #include "src/sluchainost.hpp"
 #include "src/sobytija.hpp"
 #include "src/vzryv.hpp"
+#include "zyr/okno.hpp"
+#include "zyr/types.hpp"
+#include "zyr/zavisimost/okno_SDL2.hpp"
 #include "zyr/zyr.hpp"
 #include "zyr/zyr_manager.hpp"
 
@@ -93,6 +100,33 @@ std::string СтендИгры::журнал() {
 }
 
 std::shared_ptr<zyr::mesto::Место> СтендИгры::корень() const { return zyr::менеджер->начальное_место(); }
+
+void СтендИгрыВОкне::SetUp() {
+    zyr::types::ПараметрыОкна параметры;
+    параметры.ширина = 800;
+    параметры.высота = 600;
+    параметры.имя = "стенд игры";
+    ASSERT_TRUE(zyr::zavisimost::okno_SDL2::инициализация_окна_SDL_GL(параметры));
+    СтендИгры::SetUp();
+}
+
+void СтендИгрыВОкне::TearDown() {
+    СтендИгры::TearDown();
+    zyr::okno::закрыть_окно();
+}
+
+std::shared_ptr<put::Путь> извилистый_путь(unsigned затравка, int сегментов, float поворот, int номер_нулевого) {
+    using zyr::vector::Вектор3;
+    std::mt19937 г(затравка);
+    std::vector<Вектор3> вершины{{-300, 0, 0}, {0, 0, 0}};
+    float угол = 0.0f;
+    for (int i = 0; i < сегментов; ++i) {
+        угол += std::uniform_real_distribution<float>(-поворот, поворот)(г);
+        const float длина = i == номер_нулевого ? 0.0f : std::uniform_real_distribution<float>(2.0f, 40.0f)(г);
+        вершины.push_back(вершины.back() + Вектор3{std::cos(угол), 0.0f, std::sin(угол)} * длина);
+    }
+    return std::make_shared<put::Путь>(вершины, std::vector<put::Разрыв>{});
+}
 
 std::size_t сколько_раз(std::string_view текст, std::string_view образец) {
     std::size_t раз = 0;

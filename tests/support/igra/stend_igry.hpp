@@ -19,6 +19,10 @@
 #include "zyr/istochnik_resursov.hpp"
 #include "zyr/mesto.hpp"
 
+namespace put {
+class Путь;
+}
+
 namespace test_stend {
 
 // The game folder that the build lays out, and its resource folder.
@@ -67,6 +71,14 @@ private:
     std::optional<zyr::istochnik_resursov::ЗаменаИсточникаРесурсов> замена_;
 };
 
+// The stand in an 800 x 600 window with its OpenGL context, opened before the
+// manager is made and closed after it is released, for tests that draw.
+class СтендИгрыВОкне : public СтендИгры {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
 // A stand over a private resource folder that holds only the files a test puts
 // there (with скопировать_ресурсы or its own), for the cases with missing resources.
 class СтендБезРесурсов : public СтендИгры {
@@ -77,6 +89,11 @@ protected:
 private:
     test_support::ВременнаяПапка ресурсы_;
 };
+
+// A winding path on the ground from (-300, 0, 0) through the origin, then
+// сегментов random segments 2 to 40 long, each turned by up to ±поворот radians
+// from the one before; segment номер_нулевого has length 0.
+std::shared_ptr<put::Путь> извилистый_путь(unsigned затравка, int сегментов, float поворот, int номер_нулевого);
 
 // Counts the occurrences of образец in текст.
 std::size_t сколько_раз(std::string_view текст, std::string_view образец);
