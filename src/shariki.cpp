@@ -27,8 +27,6 @@ using my_utils::journal::в_журнал;
 
 constexpr const char* МОДУЛЬ = "шарики";
 
-bool входит(std::uint32_t состояние) { return состояние >= ВХОД_МЕДЛЕННЫЙ && состояние <= ВХОД_БЫСТРЫЙ; }
-
 void перестроить_живые_цвета() {
     живые_цвета.clear();
     for (std::uint32_t цвет = 0; цвет < КОЛИЧЕСТВО_ЦВЕТОВ; ++цвет)
@@ -166,22 +164,25 @@ void ЖивыеШары::сузить(const ШарНаПути& шар, std::int
 
 НомераШараИГруппы ЖивыеШары::вст_номера_шара_и_группы(const ШарНаПути& шар) {
     const auto n = static_cast<std::int64_t>(шары.size());
-    // The new ball takes index b; ball a is the one ahead of it (a = b at the front).
-    std::int64_t a = 0;
-    std::int64_t b = 0;
+    // The binary search's bounds; the steps that place the ball without a search
+    // leave them at −1 in the journal line.
+    std::int64_t a = -1;
+    std::int64_t b = -1;
+    std::int64_t номер = 0;
     std::size_t группа = 0;
     if (n == 0) {
         группы.emplace_back(0, 0, состояние_по_умолчанию);
     } else if (шары.back()->opCmp(шар) > 0) {
-        a = n - 1;
-        b = n;
+        номер = n;
         группы.emplace_back(static_cast<std::uint32_t>(n), static_cast<std::uint32_t>(n), состояние_по_умолчанию);
         группа = группы.size() - 1;
     } else if (шар.opCmp(*шары.front()) > 0) {
         группы.insert(группы.begin(), ГруппаШаров(0, 0, СТОП));
     } else {
+        a = 0;
         b = n - 1;
         сузить(шар, a, b);
+        номер = b;
         const auto b32 = static_cast<std::uint32_t>(b);
         группа = группа_шара(b32);
         ГруппаШаров& g = группы[группа];
@@ -199,9 +200,9 @@ void ЖивыеШары::сузить(const ШарНаПути& шар, std::int
         }
     }
     в_журнал(МОДУЛЬ, УровниЖурнала::Отладка, [&] {
-        return sprintf("вст_номера_шара_и_группы: a=%d, b=%d, номер_шара=%d, номер_группы=%d", a, b, b, группа);
+        return sprintf("вст_номера_шара_и_группы: a=%d, b=%d, номер_шара=%d, номер_группы=%d", a, b, номер, группа);
     });
-    return {static_cast<std::uint32_t>(b), static_cast<std::uint32_t>(группа)};
+    return {static_cast<std::uint32_t>(номер), static_cast<std::uint32_t>(группа)};
 }
 
 void ЖивыеШары::вст_корректировка_номеров(std::uint32_t группа) {

@@ -43,6 +43,8 @@ inline constexpr std::uint32_t ОТКАТ = 3;           // pulled back towards 
 inline constexpr std::uint32_t ВХОД_МЕДЛЕННЫЙ = 5;  // running in after the run-in phase
 inline constexpr std::uint32_t ВХОД_БЫСТРЫЙ = 8;    // running in at the start
 inline constexpr std::uint32_t СТОП = 9;
+// States 5 to 8 run in at the entrance.
+constexpr bool входит(std::uint32_t состояние) { return состояние >= ВХОД_МЕДЛЕННЫЙ && состояние <= ВХОД_БЫСТРЫЙ; }
 // States 0 to 9 are in use; the setting скорости gives one speed for each.
 inline constexpr std::size_t КОЛИЧЕСТВО_СОСТОЯНИЙ = 10;
 // The entry of скорости at which the lead group backs up while "назад" runs.

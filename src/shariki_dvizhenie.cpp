@@ -28,8 +28,6 @@ constexpr float НИКОГДА = 1000.0f;
 // Action balls a second on a chain, before the share that grows with its length.
 constexpr float ЧАСТОТА_ДЕЙСТВУЮЩИХ = 0.07f;
 
-bool входит(std::uint32_t состояние) { return состояние >= ВХОД_МЕДЛЕННЫЙ && состояние <= ВХОД_БЫСТРЫЙ; }
-
 // Inserted at rest, pushed or pulled back: only such a group's contacts are matched.
 bool сдвинута(std::uint32_t состояние) { return состояние <= ОТКАТ; }
 
