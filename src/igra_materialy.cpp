@@ -24,10 +24,13 @@ constexpr std::array<float, 4> ОКРУЖАЮЩИЙ_ЦИФР{0.6f, 0.6f, 0.6f, 1
 constexpr float СТЕПЕНЬ_БЛИКА = 12.5f;
 constexpr int ЦВЕТОВ = 6;
 
-// A textured ball surface with the common highlight: образец names the texture by colour number.
-std::shared_ptr<Материал> материал_шарика(const char* образец, int номер, bool прозрачный) {
+// A textured ball surface: the setters in the order the tables are built with;
+// окружающий, when given, comes after the specular colour.
+std::shared_ptr<Материал> материал_шарика(const char* образец, int номер, bool прозрачный,
+                                          const std::array<float, 4>* окружающий = nullptr) {
     auto материал = std::make_shared<Материал>();
     материал->задать_бликовый_цвет(БЛИК);
+    if (окружающий) материал->задать_окружающий_цвет(*окружающий);
     материал->задать_степень_блика(СТЕПЕНЬ_БЛИКА);
     материал->задать_диффузную_текстуру(zyr::менеджер->получить_текстуру(sprintf(образец, номер)));
     материал->задать_присутствие_прозрачности(прозрачный);
@@ -36,14 +39,14 @@ std::shared_ptr<Материал> материал_шарика(const char* об
 
 }  // namespace
 
+// Each table in its own pass, so that missing textures are reported table by table.
 void построить_таблицы_материалов() {
-    for (int n = 1; n <= ЦВЕТОВ; ++n) {
+    for (int n = 1; n <= ЦВЕТОВ; ++n)
         sharik::материалы_основные.push_back(материал_шарика("текстура_шарик%d", n, false));
+    for (int n = 1; n <= ЦВЕТОВ; ++n)
         sharik::материалы_действующие.push_back(материал_шарика("текстура_прозрачный_шарик%d", n, true));
-        auto цифра = материал_шарика("текстура_шарик%d", n, false);
-        цифра->задать_окружающий_цвет(ОКРУЖАЮЩИЙ_ЦИФР);
-        cifry::материалы_цифр.push_back(std::move(цифра));
-    }
+    for (int n = 1; n <= ЦВЕТОВ; ++n)
+        cifry::материалы_цифр.push_back(материал_шарика("текстура_шарик%d", n, false, &ОКРУЖАЮЩИЙ_ЦИФР));
 }
 
 }  // namespace igra
