@@ -58,13 +58,6 @@ char32_t декодировать(std::string_view т, std::size_t i, std::size_
     return cp;
 }
 
-bool верный_utf8(std::string_view т) {
-    for (std::size_t i = 0, длина = 0; i < т.size(); i += длина) {
-        if (декодировать(т, i, длина) == НЕВЕРНЫЙ_СИМВОЛ) return false;
-    }
-    return true;
-}
-
 // The Unicode White_Space property.
 bool пробельный(char32_t c) {
     return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 ||
@@ -508,6 +501,13 @@ const std::vector<double>& Настройки::получить_массив_dou
 }
 const АссоциативныйМассив& Настройки::получить_ассоциативный_массив(std::string_view ключ) const {
     return найти(настройки_ассоциативный_массив_, схема_->ассоциативный_массив, ключ);
+}
+
+bool верный_utf8(std::string_view т) {
+    for (std::size_t i = 0, длина = 0; i < т.size(); i += длина) {
+        if (декодировать(т, i, длина) == НЕВЕРНЫЙ_СИМВОЛ) return false;
+    }
+    return true;
 }
 
 }  // namespace my_utils::nastroyki_struct

@@ -13,6 +13,10 @@
 
 namespace my_utils::nastroyki_struct {
 
+// Whether текст is well-formed UTF-8: no overlong forms, surrogates or code points
+// beyond Unicode. Settings files must be; other text data files check with it too.
+bool верный_utf8(std::string_view текст);
+
 // The value types in their fixed order: the order of the tables, of the assignment and of the text form.
 enum class ТипНастройки : std::int32_t {
     long_ = 0,             // signed 64-bit integer, table настройки_long

@@ -51,16 +51,15 @@ igrovaja_statistika::ИгроваяСтатистика& статистика() 
 bool цвет_заряда_есть(std::uint32_t цвет) { return static_cast<std::int32_t>(цвет) >= 0; }
 
 // The set is refused like a malformed level file: a bad path would otherwise
-// leave the level without balls, won at the first frame.
-void проверить_пути(const puti::Пути& пути, const Данные& данные, std::int32_t номер) {
+// leave the level without balls, won at the first frame. The file reader gives
+// as many gap lists as vertex lists, so the set stops only at a path of fewer
+// than three vertices: the one after those it built.
+void проверить_пути(const puti::Пути& пути, std::int32_t номер) {
     if (пути.живой()) return;
-    const std::string имя = получение_имени_файла(номер);
-    const std::string причина =
-        данные.вершины.size() != данные.разрывы.size()
-            ? sprintf("списков вершин %d, а списков разрывов %d", данные.вершины.size(), данные.разрывы.size())
-            : sprintf("в пути %d меньше трёх вершин", пути.пути.size());
-    в_журнал(МОДУЛЬ, УровниЖурнала::Ошибка, [&] { return sprintf("Файл %s: %s", имя, причина); });
-    throw ПолеИсключение(sprintf("Файл %s: %s", имя, причина));
+    const std::string сообщение =
+        sprintf("Файл %s: в пути %d меньше трёх вершин", получение_имени_файла(номер), пути.пути.size());
+    в_журнал(МОДУЛЬ, УровниЖурнала::Ошибка, [&] { return сообщение; });
+    throw ПолеИсключение(сообщение);
 }
 
 }  // namespace
@@ -70,7 +69,7 @@ void проверить_пути(const puti::Пути& пути, const Данн�
     const Данные данные = загрузка_файла(номер);
     номер_поля_ = номер;
     пути_ = std::make_unique<puti::Пути>(данные.вершины, данные.разрывы);
-    проверить_пути(*пути_, данные, номер);
+    проверить_пути(*пути_, номер);
     бонусы_ = std::make_unique<bonusy::Бонусы>(данные.унитазы);
     базовая_настройка_сцены();
     на_паузе_ = false;

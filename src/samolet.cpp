@@ -9,8 +9,10 @@
 
 #include "my_utils/format.hpp"
 #include "my_utils/journal.hpp"
+#include "my_utils/nastroyki_struct.hpp"
 #include "src/csv.hpp"
 #include "src/nastroiki.hpp"
+#include "src/put.hpp"
 #include "src/sluchainost.hpp"
 #include "zyr/mesto.hpp"
 #include "zyr/zyr.hpp"
@@ -28,39 +30,11 @@ using my_utils::journal::в_журнал;
 
 constexpr const char* МОДУЛЬ = "самолёт";
 
-// A field is a few hundred units across; within this bound every difference of two
-// points and its squared length stay finite in float, so every segment has a direction.
-constexpr float НАИБОЛЬШАЯ_КООРДИНАТА = 100000.0f;
-
 std::string новое_имя() { return sprintf("%04d", nastroiki::получить_новый_номер()); }
 
 const std::shared_ptr<Место>& корень() { return zyr::менеджер->начальное_место(); }
 
 // ---- the trajectory file ----
-
-bool верный_utf8(std::string_view текст) {
-    for (std::size_t i = 0; i < текст.size();) {
-        const auto байт = [&](std::size_t k) { return static_cast<unsigned char>(текст[k]); };
-        const unsigned char b0 = байт(i);
-        std::size_t n = 0;
-        char32_t код = 0;
-        char32_t наименьший = 0;
-        if (b0 < 0x80) n = 1, код = b0;
-        else if ((b0 & 0xE0) == 0xC0) n = 2, код = b0 & 0x1F, наименьший = 0x80;
-        else if ((b0 & 0xF0) == 0xE0) n = 3, код = b0 & 0x0F, наименьший = 0x800;
-        else if ((b0 & 0xF8) == 0xF0) n = 4, код = b0 & 0x07, наименьший = 0x10000;
-        else return false;
-        if (i + n > текст.size()) return false;
-        for (std::size_t k = 1; k < n; ++k) {
-            if ((байт(i + k) & 0xC0) != 0x80) return false;
-            код = (код << 6) | (байт(i + k) & 0x3F);
-        }
-        // Overlong forms, surrogates and code points beyond Unicode are not UTF-8.
-        if (код < наименьший || код > 0x10FFFF || (код >= 0xD800 && код <= 0xDFFF)) return false;
-        i += n;
-    }
-    return true;
-}
 
 std::string прочитать_текст(const std::string& имя) {
     std::error_code ошибка;
@@ -71,7 +45,7 @@ std::string прочитать_текст(const std::string& имя) {
     std::ifstream файл(путь, std::ios::binary);
     if (!файл) throw нечитаемый();
     std::string текст{std::istreambuf_iterator<char>(файл), std::istreambuf_iterator<char>()};
-    if (файл.bad() || !верный_utf8(текст)) throw нечитаемый();
+    if (файл.bad() || !my_utils::nastroyki_struct::верный_utf8(текст)) throw нечитаемый();
     return текст;
 }
 
@@ -80,9 +54,9 @@ std::string прочитать_текст(const std::string& имя) {
     if (значения.size() != 3)
         throw csv::CsvИсключение(sprintf("В строке \"%s\" значений %d, а нужно 3", std::string(строка),
                                          значения.size()));
-    const float a = csv::в_вещественное(значения[0], НАИБОЛЬШАЯ_КООРДИНАТА);
-    const float b = csv::в_вещественное(значения[1], НАИБОЛЬШАЯ_КООРДИНАТА);
-    const float c = csv::в_вещественное(значения[2], НАИБОЛЬШАЯ_КООРДИНАТА);
+    const float a = csv::в_вещественное(значения[0], put::НАИБОЛЬШАЯ_КООРДИНАТА);
+    const float b = csv::в_вещественное(значения[1], put::НАИБОЛЬШАЯ_КООРДИНАТА);
+    const float c = csv::в_вещественное(значения[2], put::НАИБОЛЬШАЯ_КООРДИНАТА);
     // The file's third column is the height; its second runs against the scene's z.
     return {a, c, -b};
 }
