@@ -65,12 +65,16 @@ void ЖивыеШары::удаление(std::uint64_t i) {
     std::size_t перенумеровать_с = g + 1;
     ГруппаШаров& группа = группы[g];
     if (группа.первый == группа.последний) {
-        if (g + 1 == группы.size() && g > 0)
-            группы[g - 1].состояние = std::min(группы[g - 1].состояние, группа.состояние);
+        const bool была_последней = g + 1 == группы.size() && g > 0;
+        if (была_последней) группы[g - 1].состояние = std::min(группы[g - 1].состояние, группа.состояние);
         группы.erase(группы.begin() + static_cast<std::ptrdiff_t>(g));
         уд_корректировка_предыдущей_группы(g);
         // The group that followed, now at g; the removed group may have been the last.
         if (g < группы.size()) группы[g].в_начале = false;
+        // Nothing behind the new last group will push it: stopped or at rest, it
+        // would hold the chain and every later entrant for good.
+        if (была_последней && (группы[g - 1].состояние == СТОП || группы[g - 1].состояние == ПОКОЙ_ВСТАВКИ))
+            группы[g - 1].состояние = состояние_по_умолчанию;
         перенумеровать_с = g;
     } else if (номер == группа.первый) {
         --группа.последний;
@@ -78,6 +82,12 @@ void ЖивыеШары::удаление(std::uint64_t i) {
         уд_корректировка_предыдущей_группы(g);
     } else if (номер == группа.последний) {
         --группа.последний;
+        // A pushed group has lost the ball that carried its contact: no overlap is
+        // left to end its push, so it stops as when the overlap ends.
+        if (группа.состояние == РАЗДВИГАНИЕ) {
+            группа.предыдущее_состояние = РАЗДВИГАНИЕ;
+            группа.состояние = СТОП;
+        }
         группа.в_конце = false;
         уд_корректировка_последующей_группы(g);
     } else {

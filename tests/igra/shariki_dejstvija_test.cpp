@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <random>
-#include <regex>
 
 #include "dvizhenie_stend.hpp"
 #include "src/cifry.hpp"
@@ -93,7 +92,7 @@ protected:
 };
 
 TEST_F(ДолгаяИгра, ТысячиКадровСВыстреламиСохраняютУчётПутьИСчёт) {
-    std::mt19937 г(2027);
+    std::mt19937 г(7);
     const auto доля = [&] { return std::uniform_real_distribution<float>(0.0f, 1.0f)(г); };
     const auto последний = static_cast<std::uint32_t>(путь->length() - 1);
     std::size_t удалено = 0;
@@ -113,6 +112,16 @@ TEST_F(ДолгаяИгра, ТысячиКадровСВыстреламиСо�
                 шар->задать_позицию(*путь, р.сегмент, р.смещение);
                 цепь->вставка(шар);
             }
+        }
+        // A bomb now and then, also while a shot pushes its neighbours apart.
+        if (n > 0 && доля() < 0.02f) {
+            const auto& цель = *цепь->шары[static_cast<std::size_t>(доля() * static_cast<float>(n - 1))];
+            const Вектор3 центр = цель.шарик->получить_позицию() + Вектор3{20 * доля() - 10, 0, 20 * доля() - 10};
+            const float радиус = 5.0f + 25.0f * доля();
+            std::vector<std::uint32_t> номера;
+            for (std::uint32_t i = 0; i < цепь->length(); ++i)
+                if (цепь->шары[i]->шарик->получить_позицию().расстояние(центр) < радиус) номера.push_back(i);
+            цепь->взорвать_несколько_шариков(номера);
         }
         удалено += цепь->движение_шаров(dt).size();
         ASSERT_EQ(вне_пути(), "") << "кадр " << кадр;
@@ -148,10 +157,10 @@ TEST_F(ДолгаяИгра, ТысячиКадровСВыстреламиСо�
     // more, and the runs add up to the removed balls.
     const std::string текст = журнал();
     EXPECT_EQ(текст.find("Ошиб"), std::string::npos);
-    const std::regex очки_уровня("добавляем очки, уровень_объединения=(\\d+)");
+    const std::string очки_уровня = "добавляем очки, уровень_объединения=";
     std::vector<std::uint32_t> уровни;
-    for (auto it = std::sregex_iterator(текст.begin(), текст.end(), очки_уровня); it != std::sregex_iterator(); ++it)
-        уровни.push_back(static_cast<std::uint32_t>(std::stoul((*it)[1])));
+    for (auto i = текст.find(очки_уровня); i != std::string::npos; i = текст.find(очки_уровня, i + 1))
+        уровни.push_back(static_cast<std::uint32_t>(std::stoul(текст.substr(i + очки_уровня.size(), 8))));
     ASSERT_EQ(уровни.size(), статистика->начисления.size());
     std::size_t в_сериях = 0;
     for (std::size_t i = 0; i < уровни.size(); ++i) {

@@ -281,8 +281,12 @@ INSTANTIATE_TEST_SUITE_P(
         Случай{{100, 90.666f, 81.332f, 72, 62.664f}, {{0, 4, 8}}, 0, 2, {{0, 1, 9}, {2, 3, 8}}},
         Случай{{100, 90.666f, 81.332f, 72, 62.664f, 54}, {{0, 4, 5, 0, 1}, {5, 5, 9, 1, 0}}, 0, 2,
                {{0, 1, 9}, {2, 3, 5, 0, 1}, {4, 4, 9, 1, 0}}},
-        // The newest ball alone: the group ahead takes the smaller state.
+        // The newest ball alone: the group ahead takes the smaller state; left
+        // stopped or at rest, it runs in, since nothing behind will push it.
         Случай{{100, 50}, {{0, 0, 9}, {1, 1, 8}}, 0, 1, {{0, 0, 8}}},
+        Случай{{100, 90.666f, 75, 50}, {{0, 1, 9}, {2, 2, 0}, {3, 3, 5}}, 0, 3, {{0, 1, 9}, {2, 2, 8}}},
+        // A push that loses the ball carrying its contact stops.
+        Случай{{100, 90.666f, 82}, {{0, 1, 2, 0, 1}, {2, 2, 0, 1, 0}}, 0, 1, {{0, 0, 9}, {1, 1, 0}}},
         // A ball alone between two contacts: both end, the push ahead stops.
         Случай{{100, 91, 82, 72.666f}, {{0, 0, 2, 0, 1}, {1, 1, 2, 1, 1}, {2, 3, 8, 1, 0}}, 0, 1,
                {{0, 0, 9}, {1, 2, 8}}}));
@@ -378,6 +382,9 @@ TEST_F(ДлинныйПуть, СлучайныеВставкиИУдалени�
             группа.в_начале = цепь->группы.back().в_конце = вид == 1;
             цепь->группы.push_back(группа);
         }
+        // A push needs a contact ahead.
+        for (auto& группа : цепь->группы)
+            if (группа.состояние == РАЗДВИГАНИЕ && !группа.в_конце) группа.состояние = СТОП;
     };
 
     выложить_случайно();

@@ -22,9 +22,9 @@ void PrintTo(const Г& г, std::ostream* os);
 std::vector<Г> группы(const shariki::ЖивыеШары& цепь);
 
 // The first break of the chain's bookkeeping, or "" when it all holds: balls in
-// path order, groups covering them with agreeing contact flags, the colour
-// counters and живые_цвета, the pools, the live action balls and the small
-// plane's forbidden kind.
+// path order, groups covering them with agreeing contact flags and pushed only
+// while in contact, the colour counters and живые_цвета, the pools, the live
+// action balls and the small plane's forbidden kind.
 std::string нарушение_учёта(const shariki::ЖивыеШары& цепь);
 
 }  // namespace test_stend
