@@ -42,8 +42,14 @@ void обойти_ячейки(const Вектор3& p, const Вектор3& q, s
             const float t1 = std::clamp((z + РАЗМЕР_ЯЧЕЙКИ - p.z) / dz, 0.0f, 1.0f);
             const float xa = p.x + (q.x - p.x) * t0;
             const float xb = p.x + (q.x - p.x) * t1;
-            от = std::max(от, ячейка(std::min(xa, xb)) - 1);
-            до = std::min(до, ячейка(std::max(xa, xb)) + 1);
+            // Compared before conversion: a far ray end gives a cell number
+            // that no 64-bit integer holds.
+            const double левая = номер_ячейки(std::min(xa, xb)) - 1;
+            const double правая = номер_ячейки(std::max(xa, xb)) + 1;
+            if (левая > static_cast<double>(до)) continue;
+            if (правая < static_cast<double>(от)) continue;
+            if (левая > static_cast<double>(от)) от = static_cast<std::int64_t>(левая);
+            if (правая < static_cast<double>(до)) до = static_cast<std::int64_t>(правая);
         }
         for (std::int64_t ix = от; ix <= до; ++ix)
             if (Путь::отрезок_в_ячейке(p, q, угол_ячейки(ix), z)) посетить(ix, iz);
@@ -242,17 +248,22 @@ std::vector<Пересечение> Путь::пересечения_с_лучо
     return {номер_пути, сегмент, t, вершины_[сегмент] + направления_[сегмент] * t};
 }
 
-std::optional<Пересечение> Путь::проверка_сегмента(std::uint32_t номер_пути, std::uint32_t j,
-                                                    const Вектор3& точка) const {
+Пересечение Путь::ближайшая_точка_сегмента(std::uint32_t номер_пути, std::uint32_t j, const Вектор3& точка) const {
     const Вектор3 a = вершины_[j] - точка;
     const Вектор3 c = вершины_[j + 1] - точка;
     const Вектор3& u = направления_[j];
     const float da = a.скалярное_произведение(u);
     const float dc = c.скалярное_произведение(u);
-    if (std::fabs(da) < ДОПУСК) return Пересечение{номер_пути, j, 0.0f, вершины_[j]};
-    if (std::fabs(dc) < ДОПУСК) return Пересечение{номер_пути, j + 1, 0.0f, вершины_[j + 1]};
+    // The end is the start of the next segment, unless that one lies in a gap.
+    const auto конец = [&] {
+        return сегмент_не_в_разрыве(j + 1) ? Пересечение{номер_пути, j + 1, 0.0f, вершины_[j + 1]}
+                                           : Пересечение{номер_пути, j, длины_[j], вершины_[j + 1]};
+    };
+    if (std::fabs(da) < ДОПУСК) return {номер_пути, j, 0.0f, вершины_[j]};
+    if (std::fabs(dc) < ДОПУСК) return конец();
     if (da * dc < 0.0f) return расчёт_ближайшей_точки_сегмента(номер_пути, j, a, c);
-    return std::nullopt;
+    // The projection falls outside: the nearer end (at an outer corner, the vertex).
+    return da > 0.0f ? Пересечение{номер_пути, j, 0.0f, вершины_[j]} : конец();
 }
 
 Пересечение Путь::поиск_ближайшей_точки(std::uint32_t номер_пути, std::uint32_t сегмент, const Вектор3& точка) const {
@@ -261,16 +272,25 @@ std::optional<Пересечение> Путь::проверка_сегмент�
     const std::int64_t n = количество_сегментов_;
     std::int64_t вперёд = сегмент;
     std::int64_t назад = static_cast<std::int64_t>(сегмент) - 1;
+    // Every segment of the window answers with its nearest point; the first
+    // answer found could lie farther than a later one (or than a corner vertex).
+    std::optional<Пересечение> лучшее;
+    float лучшее_расстояние = 0.0f;
+    const auto рассмотреть = [&](std::int64_t j) {
+        const auto k = static_cast<std::uint32_t>(j);
+        if (!сегмент_не_в_разрыве(k)) return;
+        const Пересечение ответ = ближайшая_точка_сегмента(номер_пути, k, точка);
+        const float расстояние = (ответ.точка - точка).квадрат_длины();
+        if (!лучшее || расстояние < лучшее_расстояние) {
+            лучшее = ответ;
+            лучшее_расстояние = расстояние;
+        }
+    };
     for (int проход = 0; проход < ПРОХОДОВ_ПОИСКА; ++проход) {
-        if (вперёд + 1 < n) {
-            if (auto ответ = проверка_сегмента(номер_пути, static_cast<std::uint32_t>(вперёд), точка)) return *ответ;
-            ++вперёд;
-        }
-        if (назад >= 1) {
-            if (auto ответ = проверка_сегмента(номер_пути, static_cast<std::uint32_t>(назад), точка)) return *ответ;
-            --назад;
-        }
+        if (вперёд + 1 < n) рассмотреть(вперёд++);
+        if (назад >= 1) рассмотреть(назад--);
     }
+    if (лучшее) return *лучшее;
     в_журнал(МОДУЛЬ, УровниЖурнала::Ошибка, "Поиск не удался");
     return {номер_пути, сегмент, 0.0f, вершины_[сегмент]};
 }

@@ -105,9 +105,12 @@ public:
     virtual Вектор3 получить_вектор(std::uint32_t сегмент) const;
     virtual float получить_длину_вектора(std::uint32_t сегмент) const;
     virtual bool сегмент_не_в_разрыве(std::uint32_t сегмент) const;
-    // The path point nearest to точка, searched outward from сегмент: at most four
-    // segments forward (never the last one) and four backward (never segment 0).
-    // When nothing is found the answer is the start of сегмент, offset 0.
+    // The path point nearest to точка on the segments searched outward from
+    // сегмент: at most four forward (never the last one) and four backward (never
+    // segment 0), those in a gap left out; a tie goes to the segment searched
+    // first. A point at the end of a segment is given as the start of the next
+    // one unless that lies in a gap. With no segment to search, the answer is the
+    // start of сегмент, offset 0.
     virtual Пересечение поиск_ближайшей_точки(std::uint32_t номер_пути, std::uint32_t сегмент,
                                               const Вектор3& точка) const;
 
@@ -132,8 +135,8 @@ public:
 private:
     void построение_сетки();
     void проверить_сегмент(std::uint32_t сегмент) const;
-    std::optional<Пересечение> проверка_сегмента(std::uint32_t номер_пути, std::uint32_t сегмент,
-                                                  const Вектор3& точка) const;
+    Пересечение ближайшая_точка_сегмента(std::uint32_t номер_пути, std::uint32_t сегмент,
+                                         const Вектор3& точка) const;
 
     std::vector<Вектор3> направления_;
     std::vector<Вектор3> вершины_;

@@ -7,7 +7,9 @@
 #include <random>
 #include <set>
 
+#include "src/pole.hpp"
 #include "src/put.hpp"
+#include "support/igra/stend_igry.hpp"
 
 namespace put {
 void PrintTo(const Пересечение& п, std::ostream* os) {
@@ -290,6 +292,10 @@ TEST(Путь, ПересеченияЗигзагаСовпадаютСПере�
     EXPECT_TRUE(путь.пересечения_с_лучом(0, Луч(З(inf, 0), З(1, 1))).empty());
     EXPECT_TRUE(путь.пересечения_с_лучом(0, Луч(З(0, 0), З(NAN, 1))).empty());
     EXPECT_TRUE(путь.пересечения_с_лучом(0, Луч(З(1e30f, 1e30f), З(1e30f, 0))).empty());
+    // From inside the grid to an end whose cell number no 64-bit integer holds:
+    // the walk keeps to the grid (the sanitizer build checks the conversions).
+    for (const float x : {1e37f, -1e37f, 3e38f})
+        EXPECT_LE(путь.пересечения_с_лучом(0, Луч(З(7.5f, 0), З(x, 0.25f))).size(), 35u) << x;
 }
 
 TEST(Путь, БлижайшаяТочка) {
@@ -309,14 +315,61 @@ TEST(Путь, БлижайшаяТочка) {
              Случай{3, З(40.00005f, 3), {2, 4, 0, З(40, 0)}},    // snaps to the vertex that starts segment 4
              Случай{0, З(5, 3), {2, 0, 5, З(5, 0)}},             // from segment 0: forward
              Случай{0, З(-5, 3), {2, 0, 0, З(0, 0)}},            // nothing ahead, no backward part
-             Случай{1, З(75, 1), {2, 1, 0, З(10, 0)}},           // four segments forward only
+             Случай{1, З(75, 1), {2, 5, 0, З(50, 0)}},           // four segments forward only: the nearest end
              Случай{9, З(95, 1), {2, 9, 0, З(90, 0)}},           // the last segment is not searched...
              Случай{9, З(85, 1), {2, 8, 5, З(85, 0)}},           // ...but the one before it is
-             Случай{9, З(15, 1), {2, 9, 0, З(90, 0)}},           // four backward only
+             Случай{9, З(15, 1), {2, 5, 0, З(50, 0)}},           // four backward only
          }) {
         EXPECT_EQ(путь.поиск_ближайшей_точки(2, с.сегмент, с.точка), с.ответ)
             << "из " << с.сегмент << " к " << с.точка.toString();
     }
+    // Outside a corner the point projects past one segment and before the next: the vertex.
+    const Путь угол({З(-50, 0), З(0, 0), З(100, 0), З(100, 100), З(100, 200)}, {});
+    EXPECT_EQ(угол.поиск_ближайшей_точки(0, 1, Вектор3(104, 4.667f, -3)), (Пересечение{0, 2, 0, З(100, 0)}));
+    // The end of a segment before a gap stays on that segment.
+    const Путь до_разрыва({З(-50, 0), З(0, 0), З(100, 0), З(100, 100), З(100, 200)}, {{2, 3}});
+    EXPECT_EQ(до_разрыва.поиск_ближайшей_точки(0, 1, Вектор3(104, 4.667f, -3)), (Пересечение{0, 1, 100, З(100, 0)}));
+}
+
+// Shot points within a ball of the shipped levels' paths: the answer is the
+// nearest point of the segments searched, never on a segment in a gap.
+class ПутиУровней : public test_stend::СтендИгры {};
+
+float до_отрезка(const Путь& путь, std::uint32_t j, const Вектор3& p) {
+    const Вектор3 начало = путь.точка(j, 0.0f);
+    const Вектор3& u = путь.получить_вектор(j);
+    const float t = std::clamp((p - начало).скалярное_произведение(u), 0.0f, путь.получить_длину_вектора(j));
+    return (начало + u * t).расстояние(p);
+}
+
+TEST_F(ПутиУровней, БлижайшаяТочкаНеДальшеБлижайшейИзОсмотренных) {
+    std::mt19937 случай(5);
+    std::uniform_real_distribution<float> доля(0.0f, 1.0f);
+    int проверено = 0;
+    for (int номер = 1; номер <= 12; ++номер) {
+        const auto данные = pole::загрузка_файла(номер, (test_stend::папка_игры() / "ресурсы/данные/").string());
+        for (std::uint32_t i = 0; i < данные.вершины.size(); ++i) {
+            const Путь путь(данные.вершины[i], данные.разрывы[i]);
+            const auto n = static_cast<std::uint32_t>(путь.length());
+            for (int k = 0; k < 400; ++k) {
+                const std::uint32_t s = std::min(n - 2, 1 + static_cast<std::uint32_t>(доля(случай) * (n - 2)));
+                if (!путь.сегмент_не_в_разрыве(s)) continue;
+                const float угол = 6.2831853f * доля(случай), r = 9.334f * доля(случай);
+                const Вектор3 p = путь.точка(s, доля(случай) * путь.получить_длину_вектора(s)) +
+                                  Вектор3(r * std::cos(угол), 4.667f, r * std::sin(угол));
+                float ближе = std::numeric_limits<float>::infinity();
+                for (std::uint32_t j = s < 5 ? 1 : s - 4; j <= std::min(s + 3, n - 2); ++j)
+                    if (путь.сегмент_не_в_разрыве(j)) ближе = std::min(ближе, до_отрезка(путь, j, p));
+                const Пересечение ответ = путь.поиск_ближайшей_точки(i, s, p);
+                ASSERT_LE(ответ.точка.расстояние(p), ближе + 1e-3f) << номер << " " << i << " " << p.toString();
+                ASSERT_TRUE(путь.сегмент_не_в_разрыве(ответ.сегмент));
+                ASSERT_LT(ответ.точка.расстояние(путь.точка(ответ.сегмент, ответ.смещение)), 1e-3f);
+                ++проверено;
+            }
+        }
+    }
+    EXPECT_GT(проверено, 5000);
+    EXPECT_EQ(журнал().find("Поиск не удался"), std::string::npos);
 }
 
 }  // namespace
