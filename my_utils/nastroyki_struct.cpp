@@ -457,6 +457,28 @@ void Настройки::инициализация() {
     настройки_ассоциативный_массив_ = схема_->ассоциативный_массив;
 }
 
+std::vector<std::string> Настройки::восстановить_нечисловые() {
+    std::vector<std::string> ключи;
+    for (const std::string& ключ : схема_->имена) {
+        bool изменён = false;
+        if (const auto место = настройки_double_.find(ключ); место != настройки_double_.end()) {
+            if (!std::isfinite(место->second)) {
+                место->second = схема_->double_.at(ключ);
+                изменён = true;
+            }
+        } else if (const auto список = настройки_массив_double_.find(ключ); список != настройки_массив_double_.end()) {
+            const std::vector<double>& умолчание = схема_->массив_double.at(ключ);
+            for (std::size_t i = 0; i < список->second.size(); ++i) {
+                if (std::isfinite(список->second[i])) continue;
+                список->second[i] = i < умолчание.size() ? умолчание[i] : 0.0;
+                изменён = true;
+            }
+        }
+        if (изменён) ключи.push_back(ключ);
+    }
+    return ключи;
+}
+
 bool Настройки::пусто() const {
     return настройки_long_.empty() && настройки_double_.empty() && настройки_string_.empty() &&
            настройки_массив_string_.empty() && настройки_массив_long_.empty() && настройки_массив_double_.empty() &&

@@ -5,6 +5,7 @@
 
 #include <limits>
 
+#include "support/igra/stend_igry.hpp"
 #include "support/support.hpp"
 
 namespace {
@@ -68,6 +69,26 @@ TEST(НастройкиИгры, ФайлЗаменяетСпискиЦелик�
     EXPECT_EQ(н.уровни_модулей().size(), 2u);
     EXPECT_EQ(н.уровни_модулей().at("меш"), "Отладка");
     EXPECT_EQ(н.паника(), 1);
+}
+
+// inf and nan are read as reals; the game's start puts the defaults back.
+class НечисловыеНастройки : public test_stend::СтендИгры {};
+
+TEST_F(НечисловыеНастройки, БерутУмолчаниеСОднимПредупреждениемНаКлюч) {
+    настроить(
+        "время_паузы = nan\nвремя_назад = -inf\nскорость_ядра = 150\nцвет_лампы1 = [0.5, 0.5]\n"
+        "скорости = [1, nan, 3, inf, -inf, 6, 7, 8, 9, 10, 11, nan]\n");
+    nastroiki::исправить_нечисловые_настройки();
+    const auto& н = nastroiki::настройки;
+    EXPECT_EQ(н.время_паузы(), 5.0);
+    EXPECT_EQ(н.время_назад(), 5.0);
+    EXPECT_EQ(н.скорость_ядра(), 150.0);
+    EXPECT_EQ(н.цвет_лампы1(), (std::vector<double>{0.5, 0.5}));
+    EXPECT_EQ(н.скорости(), (std::vector<double>{1, -150, 3, -60, -20, 6, 7, 8, 9, 10, 11, 0}));
+    const std::string текст = журнал();
+    for (const char* ключ : {"скорости", "время_паузы", "время_назад"})
+        EXPECT_EQ(test_stend::сколько_раз(текст, std::string("значение настройки ") + ключ + " заменено"), 1u) << ключ;
+    EXPECT_EQ(test_stend::сколько_раз(текст, "Предупрежд."), 3u);
 }
 
 TEST(НовыйНомер, ВыдаётсяПоПорядкуИПереходитЧерезНоль) {
