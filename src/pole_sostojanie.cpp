@@ -51,13 +51,14 @@ igrovaja_statistika::ИгроваяСтатистика& статистика() 
 bool цвет_заряда_есть(std::uint32_t цвет) { return static_cast<std::int32_t>(цвет) >= 0; }
 
 // The set is refused like a malformed level file: a bad path would otherwise
-// leave the level without balls, won at the first frame. The file reader gives
-// as many gap lists as vertex lists, so the set stops only at a path of fewer
-// than three vertices: the one after those it built.
+// leave the level without balls, won at the first frame, or lost at it. The file
+// reader gives as many gap lists as vertex lists, so the set stops only at a
+// path that carries no ball: the one after those it built.
 void проверить_пути(const puti::Пути& пути, std::int32_t номер) {
     if (пути.живой()) return;
-    const std::string сообщение =
-        sprintf("Файл %s: в пути %d меньше трёх вершин", получение_имени_файла(номер), пути.пути.size());
+    const std::string сообщение = sprintf(
+        "Файл %s: путь %d не может нести шаров: нужны четыре вершины и хотя бы диаметр шара между входом и выходом",
+        получение_имени_файла(номер), пути.пути.size());
     в_журнал(МОДУЛЬ, УровниЖурнала::Ошибка, [&] { return сообщение; });
     throw ПолеИсключение(сообщение);
 }

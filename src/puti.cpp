@@ -32,6 +32,13 @@ void продлить(shariki::СостояниеДействия& состоя�
 
 }  // namespace
 
+bool несёт_шары(const put::Путь& путь) {
+    if (!путь.живой() || путь.length() < 3) return false;
+    float длина = 0.0f;
+    for (std::uint32_t k = 1; k + 1 < путь.length(); ++k) длина += путь.получить_длину_вектора(k);
+    return длина >= shariki::ДИАМЕТР;
+}
+
 Пути::Пути(const std::vector<std::vector<Вектор3>>& вершины, const std::vector<std::vector<put::Разрыв>>& разрывы) {
     shariki::счётчик_цветов = {};
     shariki::обновить_живые_цвета(0, 0);
@@ -50,8 +57,7 @@ bool Пути::построить_пути(const std::vector<std::vector<Век�
                           const std::vector<std::vector<put::Разрыв>>& разрывы) {
     for (std::size_t i = 0; i < вершины.size(); ++i) {
         auto путь = std::make_shared<const put::Путь>(вершины[i], разрывы[i]);
-        // Balls enter at the start of segment 1, which a path of two vertices lacks.
-        if (!путь->живой() || путь->length() < 2) return false;
+        if (!несёт_шары(*путь)) return false;
         пути.push_back(путь);
         шары_на_путях.push_back(std::make_unique<ЖивыеШары>(std::move(путь)));
     }

@@ -43,15 +43,20 @@ struct РезультатДействий {
     friend bool operator==(const РезультатДействий&, const РезультатДействий&) = default;
 };
 
+// Balls enter at the start of segment 1 and leave on the last segment: a path
+// carries them only with segments between those two (at least four vertices)
+// that together hold one ball. On a shorter path the first ball would reach the
+// exit in its own frame and lose the level at once.
+bool несёт_шары(const put::Путь& путь);
+
 class Пути {
 public:
     // One entry of each list per path, as the level file gives them. Whatever
     // happens to the paths, a new field starts clean: the colour counters at 0,
     // the plane built and not flying, no live action ball, every action off and
     // every kind allowed. The set is живой only when both lists have the same
-    // length and every path has at least three vertices (the lead-in, the
-    // entrance segment and the exit); building stops at the first that has not,
-    // keeping the paths and chains before it.
+    // length and every path несёт_шары; building stops at the first that does
+    // not, keeping the paths and chains before it.
     Пути(const std::vector<std::vector<Вектор3>>& вершины,
          const std::vector<std::vector<put::Разрыв>>& разрывы);
     virtual ~Пути() = default;

@@ -253,20 +253,30 @@ TEST_F(НаПоле, EscОставляетПустуюСценуБезОбраб
     EXPECT_EQ(сколько_раз(текст, "клавиша M") + сколько_раз(текст, "клавиша Пробел"), 0u);
 }
 
-// A path without a segment between lead-in and exit: refused like a malformed
-// level, before anything is built or bound.
-TEST_F(НаПоле, ПутьМеньшеТрёхВершинОтвергаетсяСИменемФайлаИПути) {
+// A path that cannot carry a ball (too few vertices, or nothing between its
+// lead-in and its exit): refused like a malformed level, before anything is
+// built or bound.
+class ПутьБезШаров : public НаПоле, public testing::WithParamInterface<const char*> {};
+
+TEST_P(ПутьБезШаров, ОтвергаетсяСИменемФайлаИПути) {
     const std::string файл = (папка / "поле01.txt").string();
+    const std::string уровень = std::string(
+                                    "количество_путей=2\n\nвершины 0\n-1000,60,4.667\n-900,60,4.667\n900,60,4.667\n"
+                                    "1000,60,4.667\n\nвершины 1\n") +
+                                GetParam() + "\nразрывы 0\n\nразрывы 1\n\nунитазы\n\n";
     try {
-        поле(
-            "количество_путей=2\n\nвершины 0\n-1000,60,4.667\n-900,60,4.667\n900,60,4.667\n\n"
-            "вершины 1\n-10,80,4.667\n10,80,4.667\n\nразрывы 0\n\nразрывы 1\n\nунитазы\n\n");
+        поле(уровень.c_str());
         ADD_FAILURE() << "поле построено";
     } catch (const pole::ПолеИсключение& ошибка) {
-        EXPECT_NE(std::string(ошибка.what()).find(файл + ": в пути 1 "), std::string::npos) << ошибка.what();
+        EXPECT_NE(std::string(ошибка.what()).find(файл + ": путь 1 "), std::string::npos) << ошибка.what();
     }
     EXPECT_EQ(корень()->количество_детей(), 0);
     EXPECT_FALSE(мышь_взята());
 }
+
+INSTANTIATE_TEST_SUITE_P(НаПоле, ПутьБезШаров,
+                         testing::Values("-10,80,4.667\n10,80,4.667\n", "-10,80,4.667\n0,80,4.667\n10,80,4.667\n",
+                                         "-100,80,0\n0,80,0\n0,80,0\n100,80,0\n",
+                                         "-100,80,0\n0,80,0\n9.33,80,0\n100,80,0\n"));
 
 }  // namespace
