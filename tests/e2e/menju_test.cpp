@@ -1,6 +1,6 @@
 // The game from start to end through its screens: start and quit, the menu
 // round trip, a level whose file is missing, and the window closed on a field.
-#include <regex>
+#include <string>
 #include <thread>
 
 #include "stend_e2e.hpp"
@@ -24,9 +24,10 @@ TEST_F(Меню, ЗапускИВыходПоEsc) {
                                        "Сработала клавиша Esc", "Закончили рендерить"}),
               "")
         << ж;
-    std::smatch кадры;
-    ASSERT_TRUE(std::regex_search(ж, кадры, std::regex("Закончили рендерить (\\d+) кадров"))) << ж;
-    EXPECT_GE(std::stol(кадры[1]), 1);
+    const std::string кадры = "Закончили рендерить ";
+    const auto где = ж.find(кадры);
+    ASSERT_NE(где, std::string::npos) << ж;
+    EXPECT_GE(std::stol(ж.substr(где + кадры.size(), 20)), 1) << ж;
 }
 
 TEST_F(Меню, ВыборУровнейИОбратноВыходТолькоПоНастоящемуЩелчку) {
