@@ -38,9 +38,7 @@ using zyr::vector::Вектор3;
 
 constexpr const char* МОДУЛЬ = "поле";
 
-constexpr Вектор3 ПОЗИЦИЯ_ПУШКИ{0.0f, 10.0f, 0.0f};
 constexpr Вектор3 ПОЗИЦИЯ_ЛАМПЫ{0.0f, 50.0f, 0.0f};
-constexpr Вектор3 ПОЗИЦИЯ_КАМЕРЫ_У_ПУШКИ{0.0f, 30.0f, 60.0f};
 constexpr std::array<float, 4> ДИФФУЗНЫЙ_СВЕТ{1.0f, 1.0f, 1.0f, 1.0f};
 constexpr std::array<float, 4> ОКРУЖАЮЩИЙ_СВЕТ{0.5f, 0.5f, 0.5f, 1.0f};
 constexpr std::array<float, 4> ЦВЕТ_ФОНА{0.2f, 0.2f, 0.2f, 1.0f};

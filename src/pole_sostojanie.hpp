@@ -35,6 +35,10 @@ inline constexpr float ИЗМЕНЕНИЕ_УГЛА = 0.1f;
 // Seconds before the next shot or colour change may follow a shot or a colour change.
 inline constexpr float МИНИМАЛЬНЫЙ_ИНТЕРВАЛ_МЕЖДУ_ВЫСТРЕЛАМИ = 0.2f;
 inline constexpr float МИНИМАЛЬНЫЙ_ИНТЕРВАЛ_МЕЖДУ_ЗАМЕНОЙ_ЦВЕТА = 0.2f;
+// The cannon stands over the field's centre; the node that carries the camera hangs
+// this far above and behind the cannon's turning node.
+inline constexpr zyr::vector::Вектор3 ПОЗИЦИЯ_ПУШКИ{0.0f, 10.0f, 0.0f};
+inline constexpr zyr::vector::Вектор3 ПОЗИЦИЯ_КАМЕРЫ_У_ПУШКИ{0.0f, 30.0f, 60.0f};
 // The camera's clipping distances on a field.
 inline constexpr float ДАЛЬНЕЕ_ОТСЕЧЕНИЕ = 250.0f;
 inline constexpr float БЛИЖНЕЕ_ОТСЕЧЕНИЕ = 4.0f;

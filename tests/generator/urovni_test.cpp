@@ -1,18 +1,30 @@
 // The shipped level files and plane path: readable, inside the field, paths apart
-// from each other, bonus sites on free ground; the level text round-trips.
+// from each other, bonus sites on free ground, the plane in the field camera's
+// picture; the level text round-trips.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fmt/format.h>
+#include <numbers>
 #include <sstream>
 
+#include "src/pole_sostojanie.hpp"
+#include "src/samolet.hpp"
 #include "support/support.hpp"
 #include "tools/generator/uroven.hpp"
+#include "zyr/camera.hpp"
+#include "zyr/mesto.hpp"
 
 using namespace generator;
 
 namespace {
+
+using zyr::camera::Камера;
+using zyr::mesto::Место;
+using zyr::quaternion::Кватернион;
+using zyr::vector::Вектор3;
 
 const std::filesystem::path ДАННЫЕ = std::filesystem::path(IGRA_SOURCE_DIR) / "data";
 
@@ -23,6 +35,31 @@ float до_отрезка(В2 p, В2 a, В2 b) {
 }
 
 В2 земля(В3 p) { return {p.x, p.z}; }
+
+// The camera as a field hangs it on the cannon, unturned: the cannon turns it about
+// the same vertical axis as a flight's heading turns the path, so the headings cover
+// the cannon's turns too.
+std::shared_ptr<Камера> камера_поля(Место& корень) {
+    const Вектор3 Е = Вектор3::ЕДИНИЦА_МАСШТАБА;
+    auto камера = std::make_shared<Камера>("камера");
+    корень.создать_ребёнка("место_основания", pole::ПОЗИЦИЯ_ПУШКИ, Кватернион::НОЛЬ, Е)
+        ->создать_ребёнка("место_камеры_у_пушки", pole::ПОЗИЦИЯ_КАМЕРЫ_У_ПУШКИ, Кватернион::НОЛЬ, Е)
+        ->создать_ребёнка("место_камеры", pole::ПОЛОЖЕНИЕ_ВЗГЛЯДА, pole::НАПРАВЛЕНИЕ_ВЗГЛЯДА, Е)
+        ->присоединить_объект(камера);
+    камера->ближнее_отсечение(pole::БЛИЖНЕЕ_ОТСЕЧЕНИЕ);
+    камера->дальнее_отсечение(pole::ДАЛЬНЕЕ_ОТСЕЧЕНИЕ);
+    камера->обновить_матрицу();
+    return камера;
+}
+
+// The renderer's frustum spans ±width/height across and ±1 up at the near plane;
+// the window is 800 × 600.
+bool в_кадре(const Камера& камера, const Место& место) {
+    const Вектор3 у_глаза = (камера.матрица_вида() * место.получить_унаследованную_матрицу()).Позиция();
+    const float глубина = -у_глаза.z, ближнее = камера.ближнее_отсечение();
+    return глубина >= ближнее && глубина <= камера.дальнее_отсечение() &&
+           std::fabs(у_глаза.x) * ближнее <= глубина * 800.0f / 600.0f && std::fabs(у_глаза.y) * ближнее <= глубина;
+}
 
 }  // namespace
 
@@ -154,4 +191,42 @@ TEST(ПутьСамолёта, ОтНевидимогоКраяДоНевиди�
     EXPECT_GE(длина(земля(точки.front())), 280.0f);
     EXPECT_GE(длина(земля(точки.back())), 280.0f);
     for (std::size_t i = 1; i < точки.size(); ++i) EXPECT_GT(длина(точки[i] - точки[i - 1]), 1.0f);
+}
+
+// Whatever heading a flight takes, the plane's centre crosses the picture: for 2 s
+// at the worst of 24 headings, for 5 s at half of them.
+TEST(ПутьСамолёта, ПриКаждомКурсеСамолётПролетаетВКадреКамерыПоля) {
+    std::vector<Вектор3> путь;
+    {
+        test_support::РабочаяПапка игра(std::filesystem::path(IGRA_BINARY_DIR) / "game");
+        путь = samolet::загрузка_файла();
+    }
+    for (const Вектор3& точка : путь)  // a bomb falls from under the plane before it explodes
+        EXPECT_GT(samolet::ВЫСОТА_ПОЛЁТА + точка.y - samolet::ОТСТУП_БОМБЫ, samolet::ВЫСОТА_ВЗРЫВА);
+    const auto корень = std::make_shared<Место>("корень");
+    const auto камера = камера_поля(*корень);
+    std::vector<float> секунды;
+    for (int курс = 0; курс < 360; курс += 15) {
+        const auto траектория = корень->создать_ребёнка(fmt::format("место_траектории_{}", курс),
+                                                        {0.0f, samolet::ВЫСОТА_ПОЛЁТА, 0.0f}, Кватернион::НОЛЬ,
+                                                        Вектор3::ЕДИНИЦА_МАСШТАБА);
+        траектория->поворот(static_cast<float>(курс) * std::numbers::pi_v<float> / 180.0f);
+        const auto самолёт =
+            траектория->создать_ребёнка("место_самолёта", путь.front(), Кватернион::НОЛЬ, Вектор3::ЕДИНИЦА_МАСШТАБА);
+        float видно = 0.0f;
+        for (std::size_t i = 1; i < путь.size(); ++i) {
+            const Вектор3 отрезок = путь[i] - путь[i - 1];
+            // Steps of 0.01 s of flight, each looked at in its middle.
+            const float шагов = std::ceil(отрезок.длина() / (samolet::СКОРОСТЬ * 0.01f));
+            for (float ш = 0.5f; ш < шагов; ++ш) {
+                самолёт->задать_позицию(путь[i - 1] + отрезок * (ш / шагов));
+                if (в_кадре(*камера, *самолёт)) видно += отрезок.длина() / шагов / samolet::СКОРОСТЬ;
+            }
+        }
+        секунды.push_back(видно);
+    }
+    std::vector<float> по_возрастанию = секунды;
+    std::ranges::sort(по_возрастанию);
+    EXPECT_GE(по_возрастанию.front(), 2.0f) << testing::PrintToString(секунды);
+    EXPECT_GE(по_возрастанию[по_возрастанию.size() / 2], 5.0f) << testing::PrintToString(секунды);
 }
