@@ -25,7 +25,10 @@ constexpr float ГРАДУС = ПИ / 180;
 }
 
 Геометрия модель_шарика() {
-    Геометрия г = сфера(РАДИУС_ШАРИКА, 32, 16);
+    // Balls are most of a level's triangles. At 24 × 12, like the indicator, even
+    // the largest on screen (the one at the muzzle, about 100 pixels across) shows
+    // no facets; coarser, the painted bands and the outline turn visibly angular.
+    Геометрия г = сфера(РАДИУС_ШАРИКА, 24, 12);
     г.вдвинуть_uv_на_полтекселя(ШИРИНА_ТЕКСТУРЫ_ШАРИКА, ВЫСОТА_ТЕКСТУРЫ_ШАРИКА);
     return г;
 }
