@@ -34,9 +34,8 @@ void продлить(shariki::СостояниеДействия& состоя�
 
 bool несёт_шары(const put::Путь& путь) {
     if (!путь.живой() || путь.length() < 3) return false;
-    float длина = 0.0f;
-    for (std::uint32_t k = 1; k + 1 < путь.length(); ++k) длина += путь.получить_длину_вектора(k);
-    return длина >= shariki::ДИАМЕТР;
+    const auto выход = static_cast<std::uint32_t>(путь.length() - 1);
+    return путь.расстояние(1, 0.0f, выход, 0.0f) >= shariki::ДИАМЕТР;
 }
 
 Пути::Пути(const std::vector<std::vector<Вектор3>>& вершины, const std::vector<std::vector<put::Разрыв>>& разрывы) {

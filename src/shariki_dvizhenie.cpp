@@ -174,11 +174,9 @@ float ЖивыеШары::дш_время_до_коллизии(std::uint32_t k)
     if (d < РАССТОЯНИЕ_КАСАНИЯ && dv > 0.0f) return static_cast<float>((РАССТОЯНИЕ_КАСАНИЯ - d) / dv);
     // The event's condition already holds: after another event of the frame,
     // rounding may leave a closing pair just inside touching distance, or a
-    // separating pair just outside it.
-    if (г.в_конце ? dv > 0.0f : dv < 0.0f) return 0.0f;
-    // A touching pair at equal speeds, as two groups left stopped around a ball
-    // blown away before it pushed them: their contact is now.
-    if (!г.в_конце && dv == 0.0f && d < РАССТОЯНИЕ_КАСАНИЯ) return 0.0f;
+    // separating pair just outside it; and two groups left stopped around a ball
+    // blown away before it pushed them touch at equal speeds.
+    if (г.в_конце ? dv > 0.0f : (dv < 0.0f || (dv == 0.0f && d < РАССТОЯНИЕ_КАСАНИЯ))) return 0.0f;
     в_журнал(МОДУЛЬ, УровниЖурнала::Ошибка, [&] {
         return sprintf("Ошибка со знаками при расчете коллизии! расстояние=%f, ДИАМЕТР + ТОЧНОСТЬ=%f, "
                        "разница_скоростей=%f",
