@@ -82,6 +82,14 @@ struct ГруппаШаров {
     ГруппаШаров(std::uint32_t первый_, std::uint32_t последний_, std::uint32_t состояние_)
         : первый(первый_), последний(последний_), состояние(состояние_), предыдущее_состояние(состояние_) {}
 
+    // Its contact with the next group is over, by an ended overlap or by a removal:
+    // it stops, and remembers its state, so that the contact it may be left in
+    // still has its colours matched (a push has just ended).
+    void остановить_после_контакта() {
+        предыдущее_состояние = состояние;
+        состояние = СТОП;
+    }
+
     std::string toString() const;
 };
 

@@ -194,6 +194,33 @@ TEST_F(Движение, СоприкасающиесяСтоящиеГрупп�
     EXPECT_EQ(журнал().find("Ошиб"), std::string::npos);
 }
 
+// A shot ball of colour 1 pushes its neighbours apart and is blown away at once;
+// the pair it leaves touching has just ended a push, so its colours are matched:
+// three of colour 0 score, or, with colour 3 behind the shot, the pair joins.
+class ВзорванныйВыстрел : public Движение, public testing::WithParamInterface<std::uint32_t> {};
+
+TEST_P(ВзорванныйВыстрел, ОставленнаяИмПараСравниваетЦвета) {
+    const std::uint32_t сзади = GetParam();
+    выложить({{100, 0}, {90.616f, 0}, {81.232f, сзади}, {71.848f, 3}, {20, 4}, {10.616f, 5}}, {{0, 3, 9}, {4, 5, 5}});
+    auto шар = std::make_shared<ШарНаПути>(*путь);
+    шар->шарик->новый_материал(1);
+    шар->задать_позицию(*путь, 1, 85.924f);
+    цепь->вставка(шар);
+    цепь->взорвать_несколько_шариков({2});
+    std::vector<ДанныеВзрыва> записи;
+    for (int кадр = 0; кадр < 30; ++кадр) {
+        const auto з = цепь->движение_шаров(1.0f / 60);
+        записи.insert(записи.end(), з.begin(), з.end());
+    }
+    const bool серия = сзади == 0;
+    EXPECT_EQ(статистика->начисления, серия ? std::vector<int>{30} : std::vector<int>{});
+    EXPECT_EQ(цвета(записи), std::vector<std::uint32_t>(серия ? 3 : 0, 0));
+    EXPECT_EQ(журнал().find("Ошиб"), std::string::npos);
+    EXPECT_EQ(test_stend::нарушение_учёта(*цепь), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Движение, ВзорванныйВыстрел, testing::Values(0u, 3u));
+
 // Three groups far apart with states 9, 8 and 5 (the newest), or one group of all
 // three balls; what each ball covers in 0.1 s with "пауза" and "назад".
 struct Скорости {

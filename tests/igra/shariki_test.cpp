@@ -173,13 +173,15 @@ TEST_F(Цепочка, ДвижениеПоПутиОстанавливаетс�
 }
 
 // Balls at x of segment 1 in groups; a ball is taken at index номер: where a shot
-// at x goes, or which ball is removed. The groups after it.
+// at x goes, or which ball is removed. The groups after it, and where given their
+// previous states.
 struct Случай {
     std::vector<float> места;
     std::vector<Г> было;
     float x;
     std::uint32_t номер;
     std::vector<Г> стало;
+    std::vector<std::uint32_t> предыдущие{};
 };
 void PrintTo(const Случай& с, std::ostream* os) { *os << с.x << " -> " << с.номер; }
 
@@ -263,11 +265,19 @@ class УдалениеШара : public Цепочка, public testing::WithPara
 TEST_P(УдалениеШара, УкорачиваетИлиДелитГруппуСогласуяКонтакты) {
     const auto& с = GetParam();
     выложить(с.места, с.было);
+    // A push that an insertion started leaves the group's earlier state as its previous one.
+    for (auto& группа : цепь->группы)
+        if (группа.состояние == РАЗДВИГАНИЕ) группа.предыдущее_состояние = СТОП;
     const auto ушедший = цепь->opIndex(с.номер);
     const auto цвет = ушедший->шарик->получить_номер_материала();
     const auto цвета = счётчик_цветов[цвет];
     цепь->удаление(с.номер);
     EXPECT_EQ(группы(*цепь), с.стало);
+    if (!с.предыдущие.empty()) {
+        std::vector<std::uint32_t> предыдущие;
+        for (const auto& группа : цепь->группы) предыдущие.push_back(группа.предыдущее_состояние);
+        EXPECT_EQ(предыдущие, с.предыдущие);
+    }
     EXPECT_EQ(цепь->length(), с.места.size() - 1);
     EXPECT_EQ(счётчик_цветов[цвет], цвета - 1);
     EXPECT_FALSE(ушедший->живой());
@@ -285,11 +295,13 @@ INSTANTIATE_TEST_SUITE_P(
         // stopped or at rest, it runs in, since nothing behind will push it.
         Случай{{100, 50}, {{0, 0, 9}, {1, 1, 8}}, 0, 1, {{0, 0, 8}}},
         Случай{{100, 90.666f, 75, 50}, {{0, 1, 9}, {2, 2, 0}, {3, 3, 5}}, 0, 3, {{0, 1, 9}, {2, 2, 8}}},
-        // A push that loses the ball carrying its contact stops.
-        Случай{{100, 90.666f, 82}, {{0, 1, 2, 0, 1}, {2, 2, 0, 1, 0}}, 0, 1, {{0, 0, 9}, {1, 1, 0}}},
+        // A push stops as when its overlap ends, when it loses the ball carrying its
+        // contact, the first ball of the group behind, or that whole group.
+        Случай{{100, 90.666f, 82}, {{0, 1, 2, 0, 1}, {2, 2, 0, 1, 0}}, 0, 1, {{0, 0, 9}, {1, 1, 0}}, {2, 0}},
+        Случай{{100, 91, 81.666f, 72.332f}, {{0, 0, 2, 0, 1}, {1, 3, 8, 1, 0}}, 0, 1, {{0, 0, 9}, {1, 2, 8}}, {2, 8}},
         // A ball alone between two contacts: both end, the push ahead stops.
         Случай{{100, 91, 82, 72.666f}, {{0, 0, 2, 0, 1}, {1, 1, 2, 1, 1}, {2, 3, 8, 1, 0}}, 0, 1,
-               {{0, 0, 9}, {1, 2, 8}}}));
+               {{0, 0, 9}, {1, 2, 8}}, {2, 8}}));
 
 TEST_F(Цепочка, УдалениеЗаПределамиЦепочкиНичегоНеМеняет) {
     выложить({100, 90.666f, 50}, {{0, 1, 8}, {2, 2, 9}});
