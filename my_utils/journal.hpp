@@ -42,6 +42,9 @@ inline constexpr std::int32_t РАЗМЕР_БУФЕРА = 10;
 inline constexpr std::int32_t РАЗМЕР_ВЫГРУЗКИ = 1;
 inline constexpr std::int32_t РАЗМЕР_ПОЧТОВОГО_ЯЩИКА = 300;
 inline constexpr float МНОЖИТЕЛЬ_ВРЕМЕНИ = 1e7f;
+// After this long without a new record the logging thread writes every pending
+// one: a run that writes few records, or is killed, still leaves them in the file.
+inline constexpr std::chrono::milliseconds ПАУЗА_ВЫГРУЗКИ{200};
 
 // The name under which writers find the logging thread's mailbox.
 inline constexpr std::string_view ИМЯ_ПОТОКА_ЖУРНАЛА = "поток_журналирования";
@@ -145,6 +148,8 @@ public:
     // the empty `куда`. Taking them all at once frees the senders waiting for
     // room together, instead of waking one for each record taken.
     void взять_все(std::deque<ЗаписьЖурнала>& куда);
+    // The same, waiting no longer than ожидание; false when no record came.
+    bool взять_все(std::deque<ЗаписьЖурнала>& куда, std::chrono::milliseconds ожидание);
     void закрыть();
     bool закрыт() const;
 
@@ -195,7 +200,8 @@ private:
 };
 
 // The body of the logging thread: takes records from the mailbox and hands them
-// to a writer on the file until the stop record; then closes the mailbox and
+// to a writer on the file until the stop record, writing what is pending
+// whenever no record has come for ПАУЗА_ВЫГРУЗКИ; then closes the mailbox and
 // writes what is pending. A file that can't be opened ends the thread at once.
 void функция_потока_журнала(std::shared_ptr<ПочтовыйЯщикЖурнала> ящик, std::string файл, std::int32_t буфер,
                             std::int32_t выгрузка);
