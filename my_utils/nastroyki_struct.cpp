@@ -457,19 +457,26 @@ void Настройки::инициализация() {
     настройки_ассоциативный_массив_ = схема_->ассоциативный_массив;
 }
 
-std::vector<std::string> Настройки::восстановить_нечисловые() {
+namespace {
+
+// NaN fails the comparison too.
+bool в_диапазоне_float(double v) { return std::fabs(v) <= std::numeric_limits<float>::max(); }
+
+}  // namespace
+
+std::vector<std::string> Настройки::восстановить_вне_float() {
     std::vector<std::string> ключи;
     for (const std::string& ключ : схема_->имена) {
         bool изменён = false;
         if (const auto место = настройки_double_.find(ключ); место != настройки_double_.end()) {
-            if (!std::isfinite(место->second)) {
+            if (!в_диапазоне_float(место->second)) {
                 место->second = схема_->double_.at(ключ);
                 изменён = true;
             }
         } else if (const auto список = настройки_массив_double_.find(ключ); список != настройки_массив_double_.end()) {
             const std::vector<double>& умолчание = схема_->массив_double.at(ключ);
             for (std::size_t i = 0; i < список->second.size(); ++i) {
-                if (std::isfinite(список->second[i])) continue;
+                if (в_диапазоне_float(список->second[i])) continue;
                 список->second[i] = i < умолчание.size() ? умолчание[i] : 0.0;
                 изменён = true;
             }

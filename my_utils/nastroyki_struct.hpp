@@ -64,10 +64,10 @@ public:
     static std::string очистка(std::string_view s);
     // One "key = value \n" line per entry, table by table in type order.
     std::string toString() const;
-    // Gives every real value and every real list entry that is not finite (inf,
-    // nan) its default; an entry beyond the default list's length becomes 0.
-    // Returns the keys changed, in descriptor order.
-    std::vector<std::string> восстановить_нечисловые();
+    // Gives every real value and every real list entry that no float holds (inf,
+    // nan, or a magnitude above the largest float) its default; an entry beyond
+    // the default list's length becomes 0. Returns the keys changed, in descriptor order.
+    std::vector<std::string> восстановить_вне_float();
 
     const std::vector<std::string>& ошибочные_переменные() const { return ошибочные_переменные_; }
     bool загружено() const { return загружено_; }

@@ -76,10 +76,11 @@ public:
 // Main thread only.
 extern НастройкиИгры настройки;
 
-// Called once the journal runs: a real setting or real list entry read as inf
-// or nan (which the reader accepts) would stop or hide every ball or keep an
-// action on for good, so it takes its default, with one warning per key.
-void исправить_нечисловые_настройки();
+// Called once the journal runs: a real setting or real list entry that no float
+// holds (inf, nan, or beyond the float range, all of which the reader accepts)
+// would stop or hide every ball or keep an action on for good where the game
+// uses it as a float, so it takes its default, with one warning per key.
+void исправить_настройки_вне_float();
 
 // The next object number; the first is 0. Wraps at 2^32.
 extern std::uint32_t новый_номер;
