@@ -254,10 +254,11 @@ std::vector<Пересечение> Путь::пересечения_с_лучо
     const Вектор3& u = направления_[j];
     const float da = a.скалярное_произведение(u);
     const float dc = c.скалярное_произведение(u);
-    // The end is the start of the next segment, unless that one lies in a gap.
+    // The end is the start of the next segment, unless that one lies in a gap or is the exit.
     const auto конец = [&] {
-        return сегмент_не_в_разрыве(j + 1) ? Пересечение{номер_пути, j + 1, 0.0f, вершины_[j + 1]}
-                                           : Пересечение{номер_пути, j, длины_[j], вершины_[j + 1]};
+        return j + 2 < количество_сегментов_ && сегмент_не_в_разрыве(j + 1)
+                   ? Пересечение{номер_пути, j + 1, 0.0f, вершины_[j + 1]}
+                   : Пересечение{номер_пути, j, длины_[j], вершины_[j + 1]};
     };
     if (std::fabs(da) < ДОПУСК) return {номер_пути, j, 0.0f, вершины_[j]};
     if (std::fabs(dc) < ДОПУСК) return конец();

@@ -109,8 +109,8 @@ public:
     // сегмент: at most four forward (never the last one) and four backward (never
     // segment 0), those in a gap left out; a tie goes to the segment searched
     // first. A point at the end of a segment is given as the start of the next
-    // one unless that lies in a gap. With no segment to search, the answer is the
-    // start of сегмент, offset 0.
+    // one unless that lies in a gap or is the exit, so the answer is never on the
+    // exit either. With no segment to search, the answer is the start of сегмент, offset 0.
     virtual Пересечение поиск_ближайшей_точки(std::uint32_t номер_пути, std::uint32_t сегмент,
                                               const Вектор3& точка) const;
 
