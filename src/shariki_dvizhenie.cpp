@@ -1,6 +1,7 @@
 // The chain's motion along its path: the frame step with its contacts, matching
 // and scoring, and the appearance of action balls.
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "my_utils/format.hpp"
@@ -141,6 +142,15 @@ float ЖивыеШары::дш_главная_проверка(const Предс�
         дш_стандартное_движение(t);
         return 0.0f;
     }
+    // The search found the event within t from the predicted places; its time from
+    // the frame's start, rounded otherwise, may land just past t. Closer than the
+    // search's own precision (ТОЧНОСТЬ at the pair's relative speed), the event is
+    // taken at t, after the motion the frame has without it.
+    if (первое.время > t && первое.время < НИКОГДА) {
+        const float dv = дш_расчёт_скорости(группы[первое.номер_группы]) -
+                         дш_расчёт_скорости(группы[std::size_t{первое.номер_группы} + 1]);
+        if (static_cast<double>(первое.время - t) * std::fabs(dv) <= ТОЧНОСТЬ) первое.время = t;
+    }
     if (первое.время > t) {
         в_журнал(МОДУЛЬ, УровниЖурнала::Ошибка,
                  [&] { return sprintf("Ошибка! Время коллизии > дельта_t, %s", первое.toString()); });
@@ -174,9 +184,11 @@ float ЖивыеШары::дш_время_до_коллизии(std::uint32_t k)
     if (d < РАССТОЯНИЕ_КАСАНИЯ && dv > 0.0f) return static_cast<float>((РАССТОЯНИЕ_КАСАНИЯ - d) / dv);
     // The event's condition already holds: after another event of the frame,
     // rounding may leave a closing pair just inside touching distance, or a
-    // separating pair just outside it; and two groups left stopped around a ball
-    // blown away before it pushed them touch at equal speeds.
-    if (г.в_конце ? dv > 0.0f : (dv < 0.0f || (dv == 0.0f && d < РАССТОЯНИЕ_КАСАНИЯ))) return 0.0f;
+    // separating pair just outside it. At equal speeds a pair keeps all frame the
+    // distance at which the search found its event, as two groups left stopped
+    // around a ball blown away before it pushed them, or a pushed pair at the edge
+    // of touching.
+    if (dv == 0.0f || (г.в_конце ? dv > 0.0f : dv < 0.0f)) return 0.0f;
     в_журнал(МОДУЛЬ, УровниЖурнала::Ошибка, [&] {
         return sprintf("Ошибка со знаками при расчете коллизии! расстояние=%f, ДИАМЕТР + ТОЧНОСТЬ=%f, "
                        "разница_скоростей=%f",
