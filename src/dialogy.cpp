@@ -17,7 +17,9 @@ using my_utils::journal::УровниЖурнала;
 
 namespace {
 
-// Centred in the lower part of the victory panel, under its frame.
+// Centred in the lower part of the victory panel, under its frame, on the
+// panel's backing "доска_очков": the panel draws its elements in the order of
+// their names, so a backing must sort before "очки" to lie under the text.
 constexpr float ОЧКИ_X = 0.2f;
 constexpr float ОЧКИ_Y = 0.2f;
 constexpr float ОЧКИ_Ш = 0.6f;

@@ -73,8 +73,9 @@ public:
     virtual std::string получить_имя() const;
     virtual void задать_текстуру(std::shared_ptr<texture::Текстура> текстура);
     // Draws the element and, for a container, its children inside the element's
-    // rectangle; nothing when it is invisible. A texture without an image draws
-    // nothing of the element itself. Needs the OpenGL context.
+    // rectangle in the order of their names, each over those before it, however
+    // they were attached; nothing when it is invisible. A texture without an
+    // image draws nothing of the element itself. Needs the OpenGL context.
     virtual void рисовать();
     virtual bool является_контейнером() const;
 

@@ -26,6 +26,9 @@ constexpr int ВИД_Y1 = 549;
 // shows only the background.
 constexpr int ОЧКИ_X0 = 480, ОЧКИ_Y0 = 0, ОЧКИ_X1 = 640, ОЧКИ_Y1 = 60;
 
+// The victory score's magenta (0.8, 0, 0.4), alone or blended at a letter's edge into a dark backing.
+bool пурпурный(const std::array<std::uint8_t, 4>& п) { return п[0] >= п[1] + 30 && п[2] >= п[1] + 15; }
+
 constexpr double ПОКАЗАН = ПанельНаЭкране::ПАНЕЛЬ_ПОКАЗАНА;
 constexpr double УБРАН = ПанельНаЭкране::ПАНЕЛЬ_УБРАНА;
 
@@ -186,6 +189,14 @@ TEST_F(НаПоле, БезШаровПобеда) {
     const auto победа = панель("победа");
     ASSERT_NO_FATAL_FAILURE(начать_уровень(1));
     ASSERT_NO_FATAL_FAILURE(ждать_панель(победа));
+    // The score reads: its letters, a fifth of its rectangle (x 0.2 to 0.8 and
+    // y 0.2 to 0.33 of the window), lie over the backing, which shows between them.
+    const Снимок с = снимок("победа");
+    int букв = 0;
+    for (int y = 402; y < 480; ++y)
+        for (int x = 160; x < 640; ++x) букв += пурпурный(с.пиксель(x, y));
+    EXPECT_GE(букв, 480 * 78 / 10);  // half that fifth
+    EXPECT_GE(победа.совпадение(с, "доска_очков", пурпурный), ПОКАЗАН);
     клавиша("Return");
     ASSERT_NO_FATAL_FAILURE(ждать_панель(выбор));
     клавиша("Escape");

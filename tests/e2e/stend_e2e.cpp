@@ -194,13 +194,14 @@ double ПанельНаЭкране::совпадение(const Снимок& с
     return доля_совпадений(снимок, [](const Элемент& э) { return !э.корень; });
 }
 
-double ПанельНаЭкране::совпадение(const Снимок& снимок, const std::string& элемент) const {
+double ПанельНаЭкране::совпадение(const Снимок& снимок, const std::string& элемент, const ПикселиСнимка& кроме) const {
     if (std::none_of(элементы_.begin(), элементы_.end(), [&](const Элемент& э) { return э.имя == элемент; }))
         throw std::runtime_error("в панели нет элемента " + элемент);
-    return доля_совпадений(снимок, [&](const Элемент& э) { return э.имя == элемент; });
+    return доля_совпадений(снимок, [&](const Элемент& э) { return э.имя == элемент; }, кроме);
 }
 
-double ПанельНаЭкране::доля_совпадений(const Снимок& снимок, const std::function<bool(const Элемент&)>& брать) const {
+double ПанельНаЭкране::доля_совпадений(const Снимок& снимок, const std::function<bool(const Элемент&)>& брать,
+                                       const ПикселиСнимка& кроме) const {
     constexpr int СЕТКА = 32;
     int проверено = 0;
     int совпало = 0;
@@ -238,6 +239,7 @@ double ПанельНаЭкране::доля_совпадений(const Сни�
                 // Only where the picture is nearly flat is the expected colour certain.
                 if (макс[0] - мин[0] > ПЛОСКО || макс[1] - мин[1] > ПЛОСКО || макс[2] - мин[2] > ПЛОСКО) continue;
                 const auto п = снимок.пиксель(std::clamp(x, 0, снимок.ширина - 1), std::clamp(y, 0, снимок.высота - 1));
+                if (кроме && кроме(п)) continue;
                 bool подходит = true;
                 for (std::size_t c = 0; c < 3; ++c) {
                     подходит = подходит && п[c] + ДОПУСК_ЦВЕТА >= мин[c] && п[c] <= макс[c] + ДОПУСК_ЦВЕТА;

@@ -49,8 +49,10 @@ public:
     // root container's picture left out, since screens share it) whose colour
     // in the shot is one the element's texture shows there.
     double совпадение(const Снимок& снимок) const;
-    // The same share over the one named element alone, a top-level one too.
-    double совпадение(const Снимок& снимок, const std::string& элемент) const;
+    // The same share over the one named element alone, a top-level one too, without
+    // the sample points whose pixel in the shot кроме takes (a text drawn over it).
+    using ПикселиСнимка = std::function<bool(const std::array<std::uint8_t, 4>&)>;
+    double совпадение(const Снимок& снимок, const std::string& элемент, const ПикселиСнимка& кроме = {}) const;
     // A panel counts as shown from this share of matching sample points, and as gone below the lower one.
     static constexpr double ПАНЕЛЬ_ПОКАЗАНА = 0.9;
     static constexpr double ПАНЕЛЬ_УБРАНА = 0.5;
@@ -60,7 +62,8 @@ public:
 
 private:
     struct Элемент;
-    double доля_совпадений(const Снимок& снимок, const std::function<bool(const Элемент&)>& брать) const;
+    double доля_совпадений(const Снимок& снимок, const std::function<bool(const Элемент&)>& брать,
+                           const ПикселиСнимка& кроме = {}) const;
 
     std::vector<Элемент> элементы_;
 };

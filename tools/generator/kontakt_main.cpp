@@ -177,11 +177,14 @@ public:
 
     // Draws one panel as the game shows it, in a window of the size the shipped
     // engine settings ask for, over the plain background colour; the texts that the
-    // game's code adds to it are given as (element, x, y, text, font).
+    // game's code adds to it are given as (element, x, y, text, font), each fitted
+    // to its text's size or, as the game leaves the victory's score, stretched
+    // over its rectangle.
     struct Текст {
         std::string имя;
         float x, y, ш, в;
         std::string строка, шрифт;
+        bool по_тексту = true;
     };
     Холст нарисовать_панель(const std::string& имя, const std::vector<Текст>& тексты) {
         const int Ш = 1024, В = 768;
@@ -198,7 +201,7 @@ public:
             auto э = std::make_shared<zyr::text_infopaneli::ТекстовыйЭлементИнфопанели>(т.имя, false, т.x, т.y, т.ш, т.в);
             э->задать_текст(*менеджер_, т.строка, т.шрифт, цвет);
             панель->присоединить_элемент(э);
-            э->обновить_размеры();
+            if (т.по_тексту) э->обновить_размеры();
         }
         менеджер_->удалить_все_инфопанели();
         менеджер_->добавить_инфопанель(панель);
@@ -346,7 +349,7 @@ int main(int argc, char** argv) {
              {Т{"очки", 0.6f, 0.9f, 0.1f, 0.1f, "Очки: 12345", "LiberationSerif-Italic_32"},
               Т{"жизни", 0.8f, 0.9f, 0.1f, 0.1f, "Жизни: 1", "LiberationSerif-Italic_32"}}},
             {"конец_игры", {}},
-            {"победа", {Т{"очки", 0.2f, 0.2f, 0.6f, 0.13f, "набрано 12345 очков", "LiberationSerif-Italic_40"}}},
+            {"победа", {Т{"очки", 0.2f, 0.2f, 0.6f, 0.13f, "набрано 12345 очков", "LiberationSerif-Italic_40", false}}},
         };
         for (const auto& [панель, тексты] : панели) {
             лист.нарисовать_панель(панель, тексты).сохранить_png((выход / fmt::format("панель_{}.png", панель)).string(), false);
