@@ -142,10 +142,10 @@ float ЖивыеШары::дш_главная_проверка(const Предс�
         дш_стандартное_движение(t);
         return 0.0f;
     }
-    // The search found the event within t from the predicted places; its time from
-    // the frame's start, rounded otherwise, may land just past t. Closer than the
-    // search's own precision (ТОЧНОСТЬ at the pair's relative speed), the event is
-    // taken at t, after the motion the frame has without it.
+    // The search found the event within t from the predicted places; its time,
+    // computed another way from the frame's start, may round to just past t. Within
+    // the search's own precision (ТОЧНОСТЬ at the pair's relative speed) the event
+    // is taken at t, after the same motion the frame has without it.
     if (первое.время > t && первое.время < НИКОГДА) {
         const float dv = дш_расчёт_скорости(группы[первое.номер_группы]) -
                          дш_расчёт_скорости(группы[std::size_t{первое.номер_группы} + 1]);
