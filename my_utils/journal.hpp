@@ -154,6 +154,9 @@ public:
     bool закрыт() const;
 
 private:
+    // Under the held lock: hands the waiting records over, then frees the senders waiting for room.
+    void забрать(std::unique_lock<std::mutex>& замок, std::deque<ЗаписьЖурнала>& куда);
+
     const std::size_t ёмкость_;
     mutable std::mutex мьютекс_;
     std::condition_variable есть_запись_;
