@@ -239,6 +239,10 @@ public:
     // Removal steps: the contact with the group before, or after, ends.
     void уд_корректировка_предыдущей_группы(std::uint64_t группа);
     void уд_корректировка_последующей_группы(std::uint64_t группа);
+    // The balls on either side of a removed ball's gap (the gap is before ball
+    // номер), closer than a diameter, are pushed apart as after an insertion: a
+    // shot ball blown away while it pushed two groups leaves them overlapping.
+    void уд_раздвинуть_перекрытие(std::uint32_t номер);
     // Moves a ball forward along the path without rolling.
     void доб_сдвинуть_шар(float расстояние, ШарНаПути& шар);
     // Where the ball would be after moving расстояние along the path from its
@@ -306,6 +310,8 @@ public:
 private:
     // The index of the group that holds ball i.
     std::size_t группа_шара(std::uint64_t i) const;
+    // The path distance from сзади to впереди where the frame's motion so far has brought them.
+    float зазор(const ШарНаПути& впереди, const ШарНаПути& сзади) const;
     // The binary search of a place: bounds a (ahead of or level with шар) and b (behind it).
     void сузить(const ШарНаПути& шар, std::int64_t& a, std::int64_t& b) const;
     // Refuses an index outside the chain (or beyond 32 bits) before anything changes.

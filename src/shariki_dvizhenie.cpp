@@ -168,11 +168,12 @@ float ЖивыеШары::дш_время_до_коллизии(std::uint32_t k)
     const ГруппаШаров& h = группы.at(std::size_t{k} + 1);
     const ШарНаПути& a = *шары[г.последний];
     const ШарНаПути& b = *шары[h.первый];
-    const РезультатДвижения место_a = дш_расчёт_движения_шарика(a.отложенное_смещение, a);
-    const РезультатДвижения место_b = дш_расчёт_движения_шарика(b.отложенное_смещение, b);
-    const float d = мой_путь().расстояние(место_b.сегмент, место_b.смещение, место_a.сегмент, место_a.смещение);
+    const float d = зазор(a, b);
     const float dv = дш_расчёт_скорости(г) - дш_расчёт_скорости(h);
-    if (d <= 0.0f) {
+    // A shot ball put exactly at a ball's place goes behind it at distance 0: that
+    // pair is pushed apart like any overlap. Otherwise the rear group has reached
+    // or passed the front one.
+    if (d < 0.0f || (d == 0.0f && !г.в_конце)) {
         в_журнал(МОДУЛЬ, УровниЖурнала::Ошибка, [&] {
             return sprintf("Ошибка! Новая группа начинается раньше, чем заканчивается старая. %f, %d, %s, %s", d, k,
                            a.toString(), b.toString());
@@ -182,19 +183,28 @@ float ЖивыеШары::дш_время_до_коллизии(std::uint32_t k)
     if (d > РАССТОЯНИЕ_КАСАНИЯ && dv < 0.0f)
         return static_cast<float>((static_cast<double>(d - ДИАМЕТР) - ТОЧНОСТЬ) / static_cast<double>(-dv));
     if (d < РАССТОЯНИЕ_КАСАНИЯ && dv > 0.0f) return static_cast<float>((РАССТОЯНИЕ_КАСАНИЯ - d) / dv);
-    // The event's condition already holds: after another event of the frame,
-    // rounding may leave a closing pair just inside touching distance, or a
-    // separating pair just outside it. At equal speeds a pair keeps all frame the
-    // distance at which the search found its event, as two groups left stopped
-    // around a ball blown away before it pushed them, or a pushed pair at the edge
-    // of touching.
-    if (dv == 0.0f || (г.в_конце ? dv > 0.0f : dv < 0.0f)) return 0.0f;
+    // At touching distance the event's condition already holds: after another event
+    // of the frame, rounding may leave a closing pair just inside it, or a separating
+    // pair just outside it; and a pair at equal speeds keeps the distance at which
+    // the search found its event, as two groups left stopped around a ball blown
+    // away before it pushed them, or a pushed pair at the edge of touching. Farther
+    // from it no time fits and the error is reported: at equal speeds the distance
+    // never changes, so such an event comes from contact flags that don't match the
+    // distance, or from predictions that stopped together at an end of the path.
+    if (std::fabs(d - РАССТОЯНИЕ_КАСАНИЯ) <= ТОЧНОСТЬ && (dv == 0.0f || (г.в_конце ? dv > 0.0f : dv < 0.0f)))
+        return 0.0f;
     в_журнал(МОДУЛЬ, УровниЖурнала::Ошибка, [&] {
         return sprintf("Ошибка со знаками при расчете коллизии! расстояние=%f, ДИАМЕТР + ТОЧНОСТЬ=%f, "
                        "разница_скоростей=%f",
                        d, РАССТОЯНИЕ_КАСАНИЯ, dv);
     });
     return НИКОГДА;
+}
+
+float ЖивыеШары::зазор(const ШарНаПути& впереди, const ШарНаПути& сзади) const {
+    const РезультатДвижения a = дш_расчёт_движения_шарика(впереди.отложенное_смещение, впереди);
+    const РезультатДвижения b = дш_расчёт_движения_шарика(сзади.отложенное_смещение, сзади);
+    return мой_путь().расстояние(b.сегмент, b.смещение, a.сегмент, a.смещение);
 }
 
 void ЖивыеШары::дш_стандартное_движение(float t) {

@@ -63,6 +63,13 @@ protected:
             цепь->группы.push_back(группа);
         }
     }
+    // A shot ball of the colour put into the chain at x.
+    void вставить(float x, std::uint32_t цвет) {
+        auto шар = std::make_shared<ШарНаПути>(*путь);
+        шар->шарик->новый_материал(static_cast<std::int32_t>(цвет));
+        шар->задать_позицию(*путь, 1, x);
+        цепь->вставка(шар);
+    }
     // Path distance from the entrance; the scene position must agree with the place.
     float место(std::size_t i) const {
         const ШарНаПути& ш = *цепь->шары.at(i);
