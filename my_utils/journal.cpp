@@ -107,6 +107,9 @@ void отправить_сырую_запись(std::int64_t время, std::st
 
 float секунды(std::int64_t время) { return static_cast<float>(время) / МНОЖИТЕЛЬ_ВРЕМЕНИ; }
 
+// Time stamps count these from время_старта.
+using Такты = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>;
+
 std::size_t число_символов(std::string_view текст) {
     return static_cast<std::size_t>(
         std::count_if(текст.begin(), текст.end(), [](char байт) { return (static_cast<unsigned char>(байт) & 0xC0) != 0x80; }));
@@ -158,7 +161,6 @@ std::string_view текст_уровня(УровниЖурнала уровен
 }
 
 std::int64_t текущее_время() {
-    using Такты = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>;
     return std::chrono::duration_cast<Такты>(std::chrono::steady_clock::now() - время_старта).count();
 }
 
@@ -337,9 +339,9 @@ void ПочтовыйЯщикЖурнала::взять_все(std::deque<Зап
     забрать(замок, куда);
 }
 
-bool ПочтовыйЯщикЖурнала::взять_все(std::deque<ЗаписьЖурнала>& куда, std::chrono::milliseconds ожидание) {
+bool ПочтовыйЯщикЖурнала::взять_все(std::deque<ЗаписьЖурнала>& куда, std::chrono::steady_clock::time_point до) {
     std::unique_lock замок(мьютекс_);
-    if (!есть_запись_.wait_for(замок, ожидание, [&] { return !записи_.empty(); })) return false;
+    if (!есть_запись_.wait_until(замок, до, [&] { return !записи_.empty(); })) return false;
     забрать(замок, куда);
     return true;
 }
@@ -402,6 +404,12 @@ void ЖурналОбъект::вставить_ключ(КлючЗаписи к
     ключи_.at(место) = ключ;
 }
 
+void ЖурналОбъект::записать_до(std::int64_t время) {
+    std::int32_t n = 0;
+    while (n < количество_ && ключи_.at(static_cast<std::size_t>(n)).время <= время) ++n;
+    записать(n);
+}
+
 void ЖурналОбъект::записать(std::int32_t n) {
     n = std::clamp(n, std::int32_t{0}, количество_);
     if (n == 0) return;
@@ -446,13 +454,14 @@ void функция_потока_журнала(std::shared_ptr<Почтовый
         return;
     }
     try {
+        constexpr std::int64_t пауза = std::chrono::duration_cast<Такты>(ПАУЗА_ВЫГРУЗКИ).count();
         std::deque<ЗаписьЖурнала> взятые;
         for (bool стоп = false; !стоп;) {
+            // With nothing pending the thread sleeps until a record comes.
             if (писатель->количество() == 0) {
                 ящик->взять_все(взятые);
-            } else if (!ящик->взять_все(взятые, ПАУЗА_ВЫГРУЗКИ)) {
-                писатель->записать(писатель->количество());
-                continue;
+            } else {
+                ящик->взять_все(взятые, время_старта + Такты(писатель->время_первой() + пауза));
             }
             for (auto& запись : взятые) {
                 стоп = запись.время < 0;
@@ -460,6 +469,7 @@ void функция_потока_журнала(std::shared_ptr<Почтовый
                 писатель->в_журнал(запись.время, std::move(запись.текст));
             }
             взятые.clear();
+            писатель->записать_до(текущее_время() - пауза);
         }
     } catch (...) {
         // Out of memory while sorting: what is pending is still written below.

@@ -42,8 +42,10 @@ inline constexpr std::int32_t РАЗМЕР_БУФЕРА = 10;
 inline constexpr std::int32_t РАЗМЕР_ВЫГРУЗКИ = 1;
 inline constexpr std::int32_t РАЗМЕР_ПОЧТОВОГО_ЯЩИКА = 300;
 inline constexpr float МНОЖИТЕЛЬ_ВРЕМЕНИ = 1e7f;
-// After this long without a new record the logging thread writes every pending
-// one: a run that writes few records, or is killed, still leaves them in the file.
+// The longest a record waits in the writer's buffer, however many follow it: once
+// its time stamp is this old, the logging thread writes it with every record the
+// buffer's order puts before it. A run that writes few records, or is killed,
+// still leaves them in the file.
 inline constexpr std::chrono::milliseconds ПАУЗА_ВЫГРУЗКИ{200};
 
 // The name under which writers find the logging thread's mailbox.
@@ -148,8 +150,8 @@ public:
     // the empty `куда`. Taking them all at once frees the senders waiting for
     // room together, instead of waking one for each record taken.
     void взять_все(std::deque<ЗаписьЖурнала>& куда);
-    // The same, waiting no longer than ожидание; false when no record came.
-    bool взять_все(std::deque<ЗаписьЖурнала>& куда, std::chrono::milliseconds ожидание);
+    // The same, waiting no later than до; false when no record came.
+    bool взять_все(std::deque<ЗаписьЖурнала>& куда, std::chrono::steady_clock::time_point до);
     void закрыть();
     bool закрыт() const;
 
@@ -187,6 +189,10 @@ public:
     virtual void в_журнал(std::int64_t время, std::string текст);
     virtual void вставить_ключ(КлючЗаписи ключ);
     virtual void записать(std::int32_t n);
+    // Writes every pending record whose time stamp is not above время.
+    void записать_до(std::int64_t время);
+    // The time stamp of the first pending record in the buffer's order; count above 0.
+    std::int64_t время_первой() const { return ключи_.at(0).время; }
 
     std::int32_t количество() const { return количество_; }
     std::int32_t ёмкость() const { return ёмкость_; }
@@ -203,9 +209,9 @@ private:
 };
 
 // The body of the logging thread: takes records from the mailbox and hands them
-// to a writer on the file until the stop record, writing what is pending
-// whenever no record has come for ПАУЗА_ВЫГРУЗКИ; then closes the mailbox and
-// writes what is pending. A file that can't be opened ends the thread at once.
+// to a writer on the file until the stop record, writing each pending record
+// once it is ПАУЗА_ВЫГРУЗКИ old; then closes the mailbox and writes what is
+// pending. A file that can't be opened ends the thread at once.
 void функция_потока_журнала(std::shared_ptr<ПочтовыйЯщикЖурнала> ящик, std::string файл, std::int32_t буфер,
                             std::int32_t выгрузка);
 

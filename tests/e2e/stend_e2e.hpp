@@ -128,9 +128,9 @@ protected:
     // Waits until the window shows the panel, or until no more than half of it
     // is left (показана false); fails the test after предел.
     void ждать_панель(const ПанельНаЭкране& панель, bool показана = true, Секунды предел = 20s);
-    // Waits until the journal file holds строка. The journal writes a record once
-    // it has been idle 0.2 s or holds ten, so a busy game's line may show late:
-    // this only saves waiting, and the checks read the journal after the end.
+    // Waits until the journal file holds строка. The journal writes a record at
+    // most 0.2 s after it is sent, later only on a loaded machine: this only saves
+    // waiting, and the checks read the journal after the end.
     bool ждать_в_журнале(const std::string& строка, Секунды предел);
     // A panel of the built game folder (the copies share its resources) in the 800 x 600 window.
     static ПанельНаЭкране панель(const std::string& имя);

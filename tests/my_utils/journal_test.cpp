@@ -147,25 +147,41 @@ TEST(Журнал, ТрёхстрочноеСообщениеЗанимаетТ�
     EXPECT_EQ(записи[2], std::string(39, ' ') + "| три");
 }
 
-// Fewer records than the buffer holds reach the file once the journal has been
-// idle a moment, not only at its end, each once and in order.
-TEST(Журнал, НемногиеЗаписиДоходятДоФайлаВоВремяРаботы) {
+// A steady trickle of records, one each 150 ms, fewer at a time than the buffer
+// holds: while the journal runs, each reaches the file within 0.5 s of being sent,
+// and at the end each is there once, in order.
+TEST(Журнал, ЗаписиПотокаДоходятДоФайлаВоВремяРаботы) {
+    using Часы = std::chrono::steady_clock;
     ВременнаяПапка папка;
     const auto файл = папка / "ж.log";
     инициализация_журнала(файл.string(), УровниЖурнала::Информация, {});
-    for (int i = 0; i < 3; ++i) в_журнал("шарики", УровниЖурнала::Информация, [i] { return "запись " + std::to_string(i); });
-    std::vector<std::string> записи;
-    for (const auto до = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-         записи.size() < 3 && std::chrono::steady_clock::now() < до;
-         std::this_thread::sleep_for(std::chrono::milliseconds(20))) {
+    constexpr int ЗАПИСЕЙ = 20;
+    std::vector<Часы::time_point> отправлена;
+    const auto в_файле = [&] {
         // The logging thread creates the file.
-        if (std::filesystem::exists(файл)) записи = записи_без_заголовка(прочитать_файл(файл));
+        return std::filesystem::exists(файл) ? записи_без_заголовка(прочитать_файл(файл)).size() : 0u;
+    };
+    const auto проверить = [&] {
+        const auto сейчас = Часы::now();
+        const auto есть = в_файле();
+        for (std::size_t i = есть; i < отправлена.size(); ++i) {
+            EXPECT_LT(сейчас - отправлена[i], std::chrono::milliseconds(500)) << "запись " << i << " не в файле";
+        }
+    };
+    for (int i = 0; i < ЗАПИСЕЙ; ++i) {
+        в_журнал("шарики", УровниЖурнала::Предупреждение, [i] { return "запись " + std::to_string(i); });
+        отправлена.push_back(Часы::now());
+        for (int шаг = 0; шаг < 3; ++шаг) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            проверить();
+        }
     }
-    ASSERT_EQ(записи.size(), 3u) << "while the journal runs";
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    проверить();
     завершить_журнал();
-    записи = записи_без_заголовка(прочитать_файл(файл));
-    ASSERT_EQ(записи.size(), 3u);
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(записи[i].ends_with("| запись " + std::to_string(i))) << записи[i];
+    const auto записи = записи_без_заголовка(прочитать_файл(файл));
+    ASSERT_EQ(записи.size(), static_cast<std::size_t>(ЗАПИСЕЙ));
+    for (int i = 0; i < ЗАПИСЕЙ; ++i) EXPECT_TRUE(записи[i].ends_with("| запись " + std::to_string(i))) << записи[i];
 }
 
 TEST(ЖурналОбъектТест, ПишетТолькоКогдаДесятьЗаписейЖдут) {
