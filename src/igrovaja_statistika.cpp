@@ -40,6 +40,8 @@ void ИгроваяСтатистика::построить() {
     });
 }
 
+// The panel's backing "доска_статистики" lies under both texts: the panel draws
+// its elements in the order of their names, and that name sorts before theirs.
 std::shared_ptr<ИгроваяСтатистика::ТекстовыйЭлемент> ИгроваяСтатистика::новый_текст(const std::string& имя, float x,
                                                                                    const std::string& текст) {
     auto элемент = std::make_shared<ТекстовыйЭлемент>(имя, false, x, 0.9f, 0.1f, 0.1f);

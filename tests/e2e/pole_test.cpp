@@ -1,6 +1,10 @@
 // The game played on a field: a shot from the rest aim, a shot ball joining a
 // chain, a hit on a bonus target, the plane's bombs, the pause, the loss and the
 // victory with the screens that follow them.
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,16 +22,45 @@ namespace {
 // some 480 units on, far more than the chain covers in a scenario.
 const Уровень ПОПЕРЁК_ЛИНИИ_ОГНЯ{{{{-50, -60}, {-40, -60}, {100, -60}, {100, -400}, {110, -400}}}, {}};
 
-// The window's rows between the statistics' bands (score and lives above, the
-// hint below): the 3D view, with the pause marker in it.
-constexpr int ВИД_Y0 = 60;
+// The window's rows between the statistics' bands (score and lives on their
+// backing above, the hint below): the 3D view, with the pause marker in it.
+constexpr int ВИД_Y0 = 80;
 constexpr int ВИД_Y1 = 549;
 // The score, from its left edge to the lives; above the horizon, where the scene
 // shows only the background.
 constexpr int ОЧКИ_X0 = 480, ОЧКИ_Y0 = 0, ОЧКИ_X1 = 640, ОЧКИ_Y1 = 60;
 
-// The victory score's magenta (0.8, 0, 0.4), alone or blended at a letter's edge into a dark backing.
+// The score's magenta (0.8, 0, 0.4), alone or blended at a letter's edge into a dark backing.
 bool пурпурный(const std::array<std::uint8_t, 4>& п) { return п[0] >= п[1] + 30 && п[2] >= п[1] + 15; }
+
+// Relative luminance of a pixel's sRGB colour, from which the contrast of text is reckoned.
+double яркость(const std::array<std::uint8_t, 4>& п) {
+    const auto канал = [](std::uint8_t c) {
+        const double v = c / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * канал(п[0]) + 0.7152 * канал(п[1]) + 0.0722 * канал(п[2]);
+}
+
+// The contrast of the magenta letters in a rectangle of the shot against what they
+// stand on: the letters' full colour (their reddest pixel) against the commonest
+// other colour there. 0 without letters.
+double контраст_букв(const Снимок& с, int x0, int y0, int x1, int y1) {
+    std::map<std::array<std::uint8_t, 4>, int> фон;
+    std::optional<std::array<std::uint8_t, 4>> буква;
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            const auto п = с.пиксель(x, y);
+            if (!пурпурный(п)) ++фон[п];
+            else if (!буква || п[0] > (*буква)[0]) буква = п;
+        }
+    }
+    if (!буква || фон.empty()) return 0;
+    const auto обычный = std::max_element(фон.begin(), фон.end(), [](auto& а, auto& б) { return а.second < б.second; });
+    const double а = яркость(*буква);
+    const double б = яркость(обычный->first);
+    return (std::max(а, б) + 0.05) / (std::min(а, б) + 0.05);
+}
 
 constexpr double ПОКАЗАН = ПанельНаЭкране::ПАНЕЛЬ_ПОКАЗАНА;
 constexpr double УБРАН = ПанельНаЭкране::ПАНЕЛЬ_УБРАНА;
@@ -47,6 +80,11 @@ protected:
 
 TEST_F(НаПоле, Уровень1ВыстрелИзПокоя) {
     ASSERT_NO_FATAL_FAILURE(начать_уровень(1));
+    // The score and the lives read at a glance: their letters stand on the backing,
+    // which shows between them, at a contrast of at least 3 : 1.
+    const Снимок с = снимок("статистика");
+    EXPECT_GE(статистика.совпадение(с, "доска_статистики", пурпурный), ПОКАЗАН);
+    EXPECT_GE(контраст_букв(с, ОЧКИ_X0, ОЧКИ_Y0, ШИРИНА, ОЧКИ_Y1), 3.0);
     щелчок();
     std::this_thread::sleep_for(300ms);
     // Esc leaves the field for the level selection.

@@ -139,7 +139,8 @@ float яркость(Цвет c) { return 0.2126f * c.r + 0.7152f * c.g + 0.0722
 
 Холст рамка_победы() { return плашка_победы(256, 28, 0.72f); }
 
-// Opaque, unlike the frame: the score's thin magenta letters must not mix with the field.
+// Opaque, unlike the frame: the score's thin magenta letters must not mix with the
+// field. The statistics over the field stand on it too.
 Холст доска_победы() { return плашка_победы(128, 24, 1); }
 
 Холст затемнение() { return Холст(64, 64, {0, 0, 0, 0.55f}); }

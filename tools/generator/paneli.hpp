@@ -23,7 +23,8 @@ namespace generator {
               const std::string& файл_шрифта, int обводка = 4);
 Холст надпись_победы(const std::string& файл_шрифта);
 Холст рамка_победы();
-// The plate the victory's score is written on, in the frame's colours.
+// The plate the victory's score, and the score and lives over the field, are
+// written on, in the frame's colours.
 Холст доска_победы();
 // A translucent black square, for dimming the scene under a dialog.
 Холст затемнение();
