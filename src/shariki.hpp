@@ -272,7 +272,8 @@ public:
     // Whether the ball behind (b) would touch or have passed the ball ahead (a).
     bool дш_проверка_коллизии(const РезультатДвижения& a, const РезультатДвижения& b) const;
     // Seconds until group k and group k+1 touch, or, when they overlap, finish
-    // separating; 0 when that already holds; 1000 when it cannot be computed.
+    // separating; 0 when that already holds at touching distance; 1000 when it
+    // cannot be computed.
     float дш_время_до_коллизии(std::uint32_t k) const;
     // Every ball of a moving group covers its speed times t.
     void дш_стандартное_движение(float t);

@@ -203,6 +203,8 @@ struct КрайКадра {
     std::vector<float> места;
 };
 
+void PrintTo(const КрайКадра& к, std::ostream* os) { *os << "dt " << к.dt; }
+
 class КрайКадраТест : public Движение, public testing::WithParamInterface<КрайКадра> {};
 
 TEST_P(КрайКадраТест, СобытиеБереётсяВКонцеКадраБезОшибки) {
