@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -33,33 +32,30 @@ constexpr int ОЧКИ_X0 = 480, ОЧКИ_Y0 = 0, ОЧКИ_X1 = 640, ОЧКИ_Y1
 // The score's magenta (0.8, 0, 0.4), alone or blended at a letter's edge into a dark backing.
 bool пурпурный(const std::array<std::uint8_t, 4>& п) { return п[0] >= п[1] + 30 && п[2] >= п[1] + 15; }
 
-// Relative luminance of a pixel's sRGB colour, from which the contrast of text is reckoned.
-double яркость(const std::array<std::uint8_t, 4>& п) {
-    const auto канал = [](std::uint8_t c) {
-        const double v = c / 255.0;
-        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * канал(п[0]) + 0.7152 * канал(п[1]) + 0.0722 * канал(п[2]);
-}
-
 // The contrast of the magenta letters in a rectangle of the shot against what they
-// stand on: the letters' full colour (their reddest pixel) against the commonest
-// other colour there. 0 without letters.
+// stand on: their full colour (the reddest letter pixel) against the commonest other
+// colour there, by relative luminance.
 double контраст_букв(const Снимок& с, int x0, int y0, int x1, int y1) {
     std::map<std::array<std::uint8_t, 4>, int> фон;
-    std::optional<std::array<std::uint8_t, 4>> буква;
+    std::array<std::uint8_t, 4> буква{};
     for (int y = y0; y < y1; ++y) {
         for (int x = x0; x < x1; ++x) {
             const auto п = с.пиксель(x, y);
             if (!пурпурный(п)) ++фон[п];
-            else if (!буква || п[0] > (*буква)[0]) буква = п;
+            else if (п[0] > буква[0]) буква = п;
         }
     }
-    if (!буква || фон.empty()) return 0;
+    const auto яркость = [](const std::array<std::uint8_t, 4>& п) {
+        double л = 0;
+        for (int к = 0; к < 3; ++к) {
+            const double v = п[к] / 255.0;
+            л += std::array{0.2126, 0.7152, 0.0722}[к] * (v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+        }
+        return л + 0.05;
+    };
     const auto обычный = std::max_element(фон.begin(), фон.end(), [](auto& а, auto& б) { return а.second < б.second; });
-    const double а = яркость(*буква);
-    const double б = яркость(обычный->first);
-    return (std::max(а, б) + 0.05) / (std::min(а, б) + 0.05);
+    if (обычный == фон.end()) return 0;
+    return std::max(яркость(буква), яркость(обычный->first)) / std::min(яркость(буква), яркость(обычный->first));
 }
 
 constexpr double ПОКАЗАН = ПанельНаЭкране::ПАНЕЛЬ_ПОКАЗАНА;

@@ -271,33 +271,42 @@ TEST_P(ВзорванныйВыстрел, ОставленнаяИмПараС�
 
 INSTANTIATE_TEST_SUITE_P(Движение, ВзорванныйВыстрел, testing::Values(0u, 3u));
 
-// A shot ball put exactly at a ball's place goes behind it; the ball ahead is
-// pushed clear as from any overlap, and the two join on touching.
-TEST_F(Движение, ВыстрелТочноНаМестеШараОтталкиваетЕгоДоКасания) {
-    выложить({{100, 1}, {80, 2}}, {{0, 0, 9}, {1, 1, 9}});
-    вставить(100, 3);
-    цепь->движение_шаров(0.2f);
-    EXPECT_EQ(группы(*цепь), (std::vector<Г>{{0, 1, 9}, {2, 2, 9}}));
-    EXPECT_NEAR(место(0), 100 + РАССТОЯНИЕ_КАСАНИЯ, 1e-3);
-    EXPECT_EQ(место(1), 100.0f);
-    EXPECT_EQ(журнал().find("Ошиб"), std::string::npos);
-}
+// Shot balls put into a chain, some blown away at once, then 30 frames: no error,
+// no two neighbours closer than touching, nothing scores.
+struct Выстрелы {
+    std::vector<Ш> шары;
+    std::vector<Г> было;
+    std::vector<Ш> выстрелы;
+    std::vector<std::uint32_t> взорвать;
+    float dt;
+};
+void PrintTo(const Выстрелы& в, std::ostream* os) { *os << в.выстрелы.size() << " выстрела"; }
 
-// A shot ball put between a shot ball and the pair it still pushes apart, then
-// blown away at once: the two it leaves, 7.5 apart, go on being pushed apart, and
-// join on touching. The pair behind pulls back to a ball of its colour; nothing scores.
-TEST_F(Движение, ВзорванныйВыстрелВПерекрытииОставляетПаруРаздвигаться) {
-    выложить({{192.5f, 0}, {183.116f, 5}, {150, 5}}, {{0, 1, 3}, {2, 2, 9}});
-    вставить(200, 3);
-    вставить(196, 1);
-    цепь->взорвать_несколько_шариков({1});
-    for (int кадр = 0; кадр < 30; ++кадр) цепь->движение_шаров(1.0f / 60);
+class ВыстрелыВПерекрытие : public Движение, public testing::WithParamInterface<Выстрелы> {};
+
+TEST_P(ВыстрелыВПерекрытие, ПараРаздвигаетсяДоКасания) {
+    const auto& в = GetParam();
+    выложить(в.шары, в.было);
+    for (const auto& [x, цвет] : в.выстрелы) вставить(x, цвет);
+    цепь->взорвать_несколько_шариков(в.взорвать);
+    for (int кадр = 0; кадр < 30; ++кадр) цепь->движение_шаров(в.dt);
     for (std::size_t i = 0; i + 1 < цепь->length(); ++i)
         EXPECT_GT(место(i) - место(i + 1), РАССТОЯНИЕ_КАСАНИЯ - 1e-3) << i;
     EXPECT_TRUE(статистика->начисления.empty());
     EXPECT_EQ(журнал().find("Ошиб"), std::string::npos);
     EXPECT_EQ(test_stend::нарушение_учёта(*цепь), "");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Движение, ВыстрелыВПерекрытие,
+    testing::Values(
+        // A shot at exactly a ball's place goes behind it; the ball is pushed clear,
+        // also when a long frame predicts it far ahead.
+        Выстрелы{{{100, 1}, {80, 2}}, {{0, 0, 9}, {1, 1, 9}}, {{100, 3}}, {}, 0.2f},
+        // A shot between a shot ball and the pair it pushes apart, blown away at
+        // once, leaves that pair 7.5 apart; the pair behind pulls back to a ball
+        // of its colour and joins it.
+        Выстрелы{{{192.5f, 0}, {183.116f, 5}, {150, 5}}, {{0, 1, 3}, {2, 2, 9}}, {{200, 3}, {196, 1}}, {1}, 1.0f / 60}));
 
 // At equal speeds only a pair at touching distance has its event at once. A
 // flagged pair far apart, or a pair that the search sees touch only because a
