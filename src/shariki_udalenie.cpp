@@ -60,8 +60,9 @@ void ЖивыеШары::уд_корректировка_последующей_
 
 void ЖивыеШары::уд_раздвинуть_перекрытие(std::uint32_t номер) {
     if (номер == 0 || номер >= шары.size()) return;
+    // Every removal leaves its gap between two groups: ball номер starts group k + 1.
     const std::size_t k = группа_шара(номер - 1);
-    if (k + 1 >= группы.size() || группы[k].в_конце) return;
+    if (группы[k].последний + 1 != номер) return;
     // Closer than touching but not than a diameter, the pair is a contact that
     // the frame step takes at once.
     if (зазор(*шары[номер - 1], *шары[номер]) >= ДИАМЕТР) return;

@@ -55,7 +55,9 @@ double контраст_букв(const Снимок& с, int x0, int y0, int x1,
     };
     const auto обычный = std::max_element(фон.begin(), фон.end(), [](auto& а, auto& б) { return а.second < б.second; });
     if (обычный == фон.end()) return 0;
-    return std::max(яркость(буква), яркость(обычный->first)) / std::min(яркость(буква), яркость(обычный->first));
+    const double а = яркость(буква);
+    const double б = яркость(обычный->first);
+    return std::max(а, б) / std::min(а, б);
 }
 
 constexpr double ПОКАЗАН = ПанельНаЭкране::ПАНЕЛЬ_ПОКАЗАНА;

@@ -47,13 +47,17 @@ protected:
         СтендИгры::TearDown();
     }
 
+    // A ball of the colour at x, not yet in the chain.
+    std::shared_ptr<ШарНаПути> новый_шар(float x, std::uint32_t цвет) const {
+        auto шар = std::make_shared<ШарНаПути>(*путь);
+        шар->шарик->новый_материал(static_cast<std::int32_t>(цвет));
+        шар->задать_позицию(*путь, 1, x);
+        return шар;
+    }
     // The balls, the first furthest along, in the groups; the counters count them.
     void выложить(const std::vector<Ш>& шары, const std::vector<Г>& г) {
         for (const auto& [x, цвет] : шары) {
-            auto шар = std::make_shared<ШарНаПути>(*путь);
-            шар->шарик->новый_материал(static_cast<std::int32_t>(цвет));
-            шар->задать_позицию(*путь, 1, x);
-            цепь->шары.push_back(шар);
+            цепь->шары.push_back(новый_шар(x, цвет));
             обновить_живые_цвета(цвет, 1);
         }
         for (const auto& x : г) {
@@ -64,12 +68,7 @@ protected:
         }
     }
     // A shot ball of the colour put into the chain at x.
-    void вставить(float x, std::uint32_t цвет) {
-        auto шар = std::make_shared<ШарНаПути>(*путь);
-        шар->шарик->новый_материал(static_cast<std::int32_t>(цвет));
-        шар->задать_позицию(*путь, 1, x);
-        цепь->вставка(шар);
-    }
+    void вставить(float x, std::uint32_t цвет) { цепь->вставка(новый_шар(x, цвет)); }
     // Path distance from the entrance; the scene position must agree with the place.
     float место(std::size_t i) const {
         const ШарНаПути& ш = *цепь->шары.at(i);
