@@ -267,7 +267,10 @@ public:
     const ПредсказаниеДвижения& дш_предварительный_расчёт_движения(float t);
     // Handles the earliest event of the next t seconds (ties to the lower group)
     // and spends the time up to it; returns the time left, 0 when the rest of t
-    // was spent without events, 1000 when the chain has no groups.
+    // was spent without events, 1000 when the chain has no groups. A contact
+    // found between balls closer than a diameter is an overlap, whatever left
+    // them so: it is pushed apart instead, and the whole t is returned, since
+    // the speeds of the prediction have changed.
     float дш_главная_проверка(const ПредсказаниеДвижения& предсказание, float t);
     // Whether the ball behind (b) would touch or have passed the ball ahead (a).
     bool дш_проверка_коллизии(const РезультатДвижения& a, const РезультатДвижения& b) const;
@@ -313,6 +316,10 @@ private:
     std::size_t группа_шара(std::uint64_t i) const;
     // The path distance from сзади to впереди where the frame's motion so far has brought them.
     float зазор(const ШарНаПути& впереди, const ШарНаПути& сзади) const;
+    // Groups k and k+1 without contact flags whose balls at the gap stand closer
+    // than a diameter, and not level or past, overlap: group k is pushed forward
+    // (РАЗДВИГАНИЕ) until the overlap ends, as after an insertion. Whether it was.
+    bool раздвинуть_перекрытие(std::size_t k);
     // The binary search of a place: bounds a (ahead of or level with шар) and b (behind it).
     void сузить(const ШарНаПути& шар, std::int64_t& a, std::int64_t& b) const;
     // Refuses an index outside the chain (or beyond 32 bits) before anything changes.

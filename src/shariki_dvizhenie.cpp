@@ -112,6 +112,7 @@ float ЖивыеШары::дш_главная_проверка(const Предс�
     if (группы.empty()) return НИКОГДА;
     const bool отладка = my_utils::journal::будет_записано(МОДУЛЬ, УровниЖурнала::Отладка);
     bool есть_событие = false;
+    bool раздвинуты = false;
     Коллизия первое;
     for (std::uint32_t k = 0; std::size_t{k} + 1 < группы.size(); ++k) {
         const ГруппаШаров& г = группы[k];
@@ -134,10 +135,18 @@ float ЖивыеШары::дш_главная_проверка(const Предс�
         }
         // Touching with the flags set, an overlap goes on; apart without them, nothing happens.
         if (касание == г.в_конце) continue;
+        // A pair left overlapping without flags would be taken here overlapped,
+        // or, closing in, run through: it is pushed apart instead. A pair drawing
+        // apart that the search sees apart by the frame's end is left to do so.
+        if (касание && раздвинуть_перекрытие(k)) {
+            раздвинуты = true;
+            continue;
+        }
         const Коллизия событие{дш_время_до_коллизии(k), k, касание};
         if (!есть_событие || событие < первое) первое = событие;
         есть_событие = true;
     }
+    if (раздвинуты) return t;
     if (!есть_событие) {
         дш_стандартное_движение(t);
         return 0.0f;
@@ -183,15 +192,18 @@ float ЖивыеШары::дш_время_до_коллизии(std::uint32_t k)
     if (d > РАССТОЯНИЕ_КАСАНИЯ && dv < 0.0f)
         return static_cast<float>((static_cast<double>(d - ДИАМЕТР) - ТОЧНОСТЬ) / static_cast<double>(-dv));
     if (d < РАССТОЯНИЕ_КАСАНИЯ && dv > 0.0f) return static_cast<float>((РАССТОЯНИЕ_КАСАНИЯ - d) / dv);
-    // At touching distance the event's condition already holds: after another event
-    // of the frame, rounding may leave a closing pair just inside it, or a separating
-    // pair just outside it; and a pair at equal speeds keeps the distance at which
-    // the search found its event, as two groups left stopped around a ball blown
-    // away before it pushed them, or a pushed pair at the edge of touching. Farther
-    // from it no time fits and the error is reported: at equal speeds the distance
-    // never changes, so such an event comes from contact flags that don't match the
-    // distance, or from predictions that stopped together at an end of the path.
-    if (std::fabs(d - РАССТОЯНИЕ_КАСАНИЯ) <= ТОЧНОСТЬ && (dv == 0.0f || (г.в_конце ? dv > 0.0f : dv < 0.0f)))
+    // At touching distance, from a diameter to ТОЧНОСТЬ past touching, the event's
+    // condition already holds: after another event of the frame, rounding may leave
+    // a closing pair just inside it, or a separating pair just outside it; and a
+    // pair at equal speeds keeps the distance at which the search found its event,
+    // as two groups left stopped around a ball blown away before it pushed them, or
+    // a pushed pair at the edge of touching. Closer than a diameter a pair without
+    // flags never gets here from the search, which pushes it apart first with the
+    // same bound (раздвинуть_перекрытие). Elsewhere no time fits and the error is
+    // reported: at equal speeds the distance never changes, so such an event comes
+    // from contact flags that don't match the distance, or from predictions that
+    // stopped together at an end of the path.
+    if (d >= ДИАМЕТР && d - РАССТОЯНИЕ_КАСАНИЯ <= ТОЧНОСТЬ && (dv == 0.0f || (г.в_конце ? dv > 0.0f : dv < 0.0f)))
         return 0.0f;
     в_журнал(МОДУЛЬ, УровниЖурнала::Ошибка, [&] {
         return sprintf("Ошибка со знаками при расчете коллизии! расстояние=%f, ДИАМЕТР + ТОЧНОСТЬ=%f, "
@@ -205,6 +217,20 @@ float ЖивыеШары::зазор(const ШарНаПути& впереди, c
     const РезультатДвижения a = дш_расчёт_движения_шарика(впереди.отложенное_смещение, впереди);
     const РезультатДвижения b = дш_расчёт_движения_шарика(сзади.отложенное_смещение, сзади);
     return мой_путь().расстояние(b.сегмент, b.смещение, a.сегмент, a.смещение);
+}
+
+bool ЖивыеШары::раздвинуть_перекрытие(std::size_t k) {
+    ГруппаШаров& г = группы.at(k);
+    ГруппаШаров& h = группы.at(k + 1);
+    if (г.в_конце || h.в_начале) return false;
+    // Level or past, the pair is reported by the search; from a diameter on, the
+    // search takes its contact at once.
+    const float d = зазор(*шары[г.последний], *шары[h.первый]);
+    if (d <= 0.0f || d >= ДИАМЕТР) return false;
+    г.состояние = РАЗДВИГАНИЕ;
+    г.в_конце = true;
+    h.в_начале = true;
+    return true;
 }
 
 void ЖивыеШары::дш_стандартное_движение(float t) {

@@ -62,13 +62,7 @@ void ЖивыеШары::уд_раздвинуть_перекрытие(std::uin
     if (номер == 0 || номер >= шары.size()) return;
     // Every removal leaves its gap between two groups: ball номер starts group k + 1.
     const std::size_t k = группа_шара(номер - 1);
-    if (группы[k].последний + 1 != номер) return;
-    // Closer than touching but not than a diameter, the pair is a contact that
-    // the frame step takes at once.
-    if (зазор(*шары[номер - 1], *шары[номер]) >= ДИАМЕТР) return;
-    группы[k].состояние = РАЗДВИГАНИЕ;
-    группы[k].в_конце = true;
-    группы[k + 1].в_начале = true;
+    if (группы[k].последний + 1 == номер) раздвинуть_перекрытие(k);
 }
 
 void ЖивыеШары::удаление(std::uint64_t i) {

@@ -1,6 +1,7 @@
 // Action balls on the chain (their chance, their one draw, the start of an action
 // by a match) and long games of eight seeds on a winding path that keep the chain's
-// bookkeeping, keep every ball on its path and score every run by its level.
+// bookkeeping, keep every ball on its path and in its place, and score every run
+// by its level.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -91,6 +92,22 @@ protected:
         return "";
     }
 
+    // "" or the first pair of neighbours out of place: no ball ahead of the one
+    // before it (a shot landing exactly at a ball's place stands level with it),
+    // one group's balls no closer than 9.32, and groups without contact flags no
+    // closer than a diameter.
+    std::string не_по_местам() const {
+        const auto& ш = цепь->шары;
+        for (const auto& г : цепь->группы) {
+            for (auto i = г.первый; i <= г.последний && i + 1 < ш.size(); ++i) {
+                const float d = путь->расстояние(ш[i + 1]->сегмент, ш[i + 1]->смещение, ш[i]->сегмент, ш[i]->смещение);
+                if (d < (i < г.последний ? 9.32f : г.в_конце ? 0.0f : ДИАМЕТР))
+                    return ш[i]->toString() + ", " + ш[i + 1]->toString();
+            }
+        }
+        return "";
+    }
+
     // A new field, as after a level: the chain blows up, the counters start again
     // and the actions are off.
     void новая_цепь(std::optional<std::uint32_t> зерно = std::nullopt) {
@@ -153,6 +170,7 @@ protected:
             удалено += цепь->движение_шаров(dt).size();
             ASSERT_EQ(вне_пути(), "") << "кадр " << кадр;
             ASSERT_EQ(нарушение_учёта(*цепь), "") << "кадр " << кадр;
+            ASSERT_EQ(не_по_местам(), "") << "кадр " << кадр;
 
             // The path set's part: lifetimes, new action balls, and the actions' ends.
             for (std::size_t k = 0; k < цепь->length(); ++k) {
