@@ -112,7 +112,6 @@ float ЖивыеШары::дш_главная_проверка(const Предс�
     if (группы.empty()) return НИКОГДА;
     const bool отладка = my_utils::journal::будет_записано(МОДУЛЬ, УровниЖурнала::Отладка);
     bool есть_событие = false;
-    bool раздвинуты = false;
     Коллизия первое;
     for (std::uint32_t k = 0; std::size_t{k} + 1 < группы.size(); ++k) {
         const ГруппаШаров& г = группы[k];
@@ -136,17 +135,14 @@ float ЖивыеШары::дш_главная_проверка(const Предс�
         // Touching with the flags set, an overlap goes on; apart without them, nothing happens.
         if (касание == г.в_конце) continue;
         // A pair left overlapping without flags would be taken here overlapped,
-        // or, closing in, run through: it is pushed apart instead. A pair drawing
-        // apart that the search sees apart by the frame's end is left to do so.
-        if (касание && раздвинуть_перекрытие(k)) {
-            раздвинуты = true;
-            continue;
-        }
+        // or, closing in, run through: it is pushed apart instead, and the caller
+        // predicts again with the pushed group's speed. A pair drawing apart that
+        // the search sees apart by the frame's end is left to do so.
+        if (касание && раздвинуть_перекрытие(k)) return t;
         const Коллизия событие{дш_время_до_коллизии(k), k, касание};
         if (!есть_событие || событие < первое) первое = событие;
         есть_событие = true;
     }
-    if (раздвинуты) return t;
     if (!есть_событие) {
         дш_стандартное_движение(t);
         return 0.0f;
