@@ -33,6 +33,9 @@ inline constexpr double ТОЧНОСТЬ = 0.05;
 inline constexpr double РАССТОЯНИЕ_КАСАНИЯ = ДИАМЕТР + ТОЧНОСТЬ;
 // A new ball enters this far behind the newest one, just clear of touching it.
 inline constexpr double РАССТОЯНИЕ_ВХОДА = ДИАМЕТР + 2 * ТОЧНОСТЬ;
+// Balls closer than a diameter at the gap between two groups overlap: the pair
+// is pushed apart, never joined where it stands.
+constexpr bool ближе_диаметра(float зазор) { return зазор < ДИАМЕТР; }
 
 inline constexpr std::size_t КОЛИЧЕСТВО_ЦВЕТОВ = 6;
 
@@ -162,6 +165,10 @@ extern std::array<СостояниеДействия, sharik::КОЛИЧЕСТВ
 // Set once a list скорости too short for the states in use has been reported;
 // the report is written once a run.
 extern bool скорости_дополнены;
+// Set once a list скорости whose push (state 2) is not faster than every state
+// that can follow a pushed group (0, 3, 5 to 9) has been refused for the default
+// list; the report is written once a run.
+extern bool скорости_отвергнуты;
 
 // Adds изменение to the colour's count and rebuilds живые_цвета. A colour
 // outside 0 to 5 throws std::out_of_range.
@@ -240,8 +247,9 @@ public:
     void уд_корректировка_предыдущей_группы(std::uint64_t группа);
     void уд_корректировка_последующей_группы(std::uint64_t группа);
     // The balls on either side of a removed ball's gap (the gap is before ball
-    // номер), closer than a diameter, are pushed apart as after an insertion: a
-    // shot ball blown away while it pushed two groups leaves them overlapping.
+    // номер), level or closer than a diameter, are pushed apart as after an
+    // insertion, unless the front one draws away: a shot ball blown away while it
+    // pushed two groups leaves them overlapping.
     void уд_раздвинуть_перекрытие(std::uint32_t номер);
     // Moves a ball forward along the path without rolling.
     void доб_сдвинуть_шар(float расстояние, ШарНаПути& шар);
@@ -270,7 +278,8 @@ public:
     // was spent without events, 1000 when the chain has no groups. A contact
     // found between balls closer than a diameter is an overlap, whatever left
     // them so: it is pushed apart instead, and the whole t is returned, since
-    // the speeds of the prediction have changed.
+    // the speeds of the prediction have changed. A pair without contact flags
+    // whose front group runs away from its rear group has no event.
     float дш_главная_проверка(const ПредсказаниеДвижения& предсказание, float t);
     // Whether the ball behind (b) would touch or have passed the ball ahead (a).
     bool дш_проверка_коллизии(const РезультатДвижения& a, const РезультатДвижения& b) const;
@@ -292,8 +301,8 @@ public:
     void дш_реальное_движение();
     // Groups whose colours match at the gap behind them are pulled back; others stop pulling.
     void дш_проверка_цвета();
-    // Ball 0 on the exit segment leaves and costs a life; the newest ball backed out
-    // through the entrance goes back to the queue.
+    // Ball 0 on the exit segment leaves and costs a life; every ball backed out
+    // through the entrance goes back to the queue, the newest first.
     void дш_проверка_концов();
 
     // Null after очистка.
@@ -316,10 +325,11 @@ private:
     std::size_t группа_шара(std::uint64_t i) const;
     // The path distance from сзади to впереди where the frame's motion so far has brought them.
     float зазор(const ШарНаПути& впереди, const ШарНаПути& сзади) const;
-    // Groups k and k+1 without contact flags whose balls at the gap stand closer
-    // than a diameter, and not level or past, overlap: group k is pushed forward
-    // (РАЗДВИГАНИЕ) until the overlap ends, as after an insertion. Whether it was.
-    bool раздвинуть_перекрытие(std::size_t k);
+    // Whether group k runs away from group k+1.
+    bool расходятся(std::size_t k) const;
+    // Group k is pushed forward (РАЗДВИГАНИЕ) from group k+1 until their overlap
+    // ends, as after an insertion, and the pair's contact flags are set.
+    void раздвинуть(std::size_t k);
     // The binary search of a place: bounds a (ahead of or level with шар) and b (behind it).
     void сузить(const ШарНаПути& шар, std::int64_t& a, std::int64_t& b) const;
     // Refuses an index outside the chain (or beyond 32 bits) before anything changes.

@@ -16,6 +16,7 @@
 namespace shariki {
 
 bool скорости_дополнены = false;
+bool скорости_отвергнуты = false;
 
 namespace {
 
@@ -28,6 +29,9 @@ constexpr const char* МОДУЛЬ = "шарики";
 constexpr float НИКОГДА = 1000.0f;
 // Action balls a second on a chain, before the share that grows with its length.
 constexpr float ЧАСТОТА_ДЕЙСТВУЮЩИХ = 0.07f;
+
+// The states a group behind a pushed group can have.
+constexpr std::array<std::uint32_t, 7> СОСТОЯНИЯ_ЗА_РАЗДВИГАНИЕМ{ПОКОЙ_ВСТАВКИ, ОТКАТ, 5, 6, 7, 8, СТОП};
 
 // Inserted at rest, pushed or pulled back: only such a group's contacts are matched.
 bool сдвинута(std::uint32_t состояние) { return состояние <= ОТКАТ; }
@@ -53,10 +57,30 @@ void ЖивыеШары::прочитать_скорости() {
         });
     }
     static const nastroiki::НастройкиИгры умолчания;
-    for (std::size_t состояние = 0; состояние < КОЛИЧЕСТВО_СОСТОЯНИЙ; ++состояние) {
-        const double v = состояние < заданные.size() ? заданные[состояние] : умолчания.скорости().at(состояние);
-        скорости_[состояние] = static_cast<float>(v);
+    const auto взять = [&](const std::vector<double>& список) {
+        for (std::size_t состояние = 0; состояние < КОЛИЧЕСТВО_СОСТОЯНИЙ; ++состояние) {
+            const double v = состояние < список.size() ? список[состояние] : умолчания.скорости().at(состояние);
+            скорости_[состояние] = static_cast<float>(v);
+        }
+    };
+    взять(заданные);
+    // A pushed group must outrun every group that can follow it: its overlap
+    // with a group as fast as itself never ends, and one with a faster group
+    // ends with that group run through it.
+    const bool раздвигание_быстрее = std::all_of(СОСТОЯНИЯ_ЗА_РАЗДВИГАНИЕМ.begin(), СОСТОЯНИЯ_ЗА_РАЗДВИГАНИЕМ.end(),
+                                                 [&](std::uint32_t с) { return скорости_[РАЗДВИГАНИЕ] > скорости_[с]; });
+    if (раздвигание_быстрее) return;
+    if (!скорости_отвергнуты) {
+        скорости_отвергнуты = true;
+        в_журнал(МОДУЛЬ, УровниЖурнала::Предупреждение, [&] {
+            return sprintf("Настройка скорости %s не принята: скорость 2 (раздвигание, %g) должна быть больше "
+                           "скоростей 0, 3, 5, 6, 7, 8 и 9 (%g, %g, %g, %g, %g, %g, %g); взят список по умолчанию",
+                           my_utils::format::список(скорости_, [](float v) { return sprintf("%g", v); }),
+                           скорости_[РАЗДВИГАНИЕ], скорости_[0], скорости_[3], скорости_[5], скорости_[6],
+                           скорости_[7], скорости_[8], скорости_[9]);
+        });
     }
+    взять(умолчания.скорости());
 }
 
 std::vector<ДанныеВзрыва> ЖивыеШары::движение_шаров(float dt) {
@@ -65,6 +89,11 @@ std::vector<ДанныеВзрыва> ЖивыеШары::движение_ша�
     прочитать_скорости();
     float t = dt;
     if (t > 0.0f) {
+        // The loop ends: a pass that spends no time joins two groups, removes a
+        // run, or pushes apart a pair without contact flags, which sets them. A
+        // pair loses its flags only as its overlap ends, which joins or removes,
+        // or as balls are removed; so balls, then groups, then pairs without
+        // flags fall with every such pass.
         while (t < НИКОГДА) {
             t = дш_главная_проверка(дш_предварительный_расчёт_движения(t), t);
             std::vector<ДанныеВзрыва> удалённые = дш_удаление();
@@ -134,11 +163,19 @@ float ЖивыеШары::дш_главная_проверка(const Предс�
         }
         // Touching with the flags set, an overlap goes on; apart without them, nothing happens.
         if (касание == г.в_конце) continue;
-        // A pair left overlapping without flags would be taken here overlapped,
-        // or, closing in, run through: it is pushed apart instead, and the caller
-        // predicts again with the pushed group's speed. A pair drawing apart that
-        // the search sees apart by the frame's end is left to do so.
-        if (касание && раздвинуть_перекрытие(k)) return t;
+        // A pair without flags that touches where it stands now and draws apart
+        // is left to do so, whatever the frame's length. One left overlapping
+        // would be taken here overlapped, or, closing in, run through: it is
+        // pushed apart instead, and the caller predicts again with the pushed
+        // group's speed. Level or past, it is reported with its time below.
+        if (касание) {
+            const float d = зазор(*шары[г.последний], *шары[h.первый]);
+            if (d > 0.0f && расходятся(k)) continue;
+            if (d > 0.0f && ближе_диаметра(d)) {
+                раздвинуть(k);
+                return t;
+            }
+        }
         const Коллизия событие{дш_время_до_коллизии(k), k, касание};
         if (!есть_событие || событие < первое) первое = событие;
         есть_событие = true;
@@ -193,13 +230,14 @@ float ЖивыеШары::дш_время_до_коллизии(std::uint32_t k)
     // a closing pair just inside it, or a separating pair just outside it; and a
     // pair at equal speeds keeps the distance at which the search found its event,
     // as two groups left stopped around a ball blown away before it pushed them, or
-    // a pushed pair at the edge of touching. Closer than a diameter a pair without
-    // flags never gets here from the search, which pushes it apart first with the
-    // same bound (раздвинуть_перекрытие). Elsewhere no time fits and the error is
-    // reported: at equal speeds the distance never changes, so such an event comes
-    // from contact flags that don't match the distance, or from predictions that
-    // stopped together at an end of the path.
-    if (d >= ДИАМЕТР && d - РАССТОЯНИЕ_КАСАНИЯ <= ТОЧНОСТЬ && (dv == 0.0f || (г.в_конце ? dv > 0.0f : dv < 0.0f)))
+    // a pushed pair at the edge of touching. A pair without flags never gets here
+    // from the search drawing apart, which it leaves to do so, nor closer than a
+    // diameter, which it pushes apart first with the same bound (ближе_диаметра).
+    // Elsewhere no time fits and the error is reported: at equal speeds the
+    // distance never changes, so such an event comes from contact flags that
+    // don't match the distance, or from predictions that stopped together at an
+    // end of the path.
+    if (!ближе_диаметра(d) && d - РАССТОЯНИЕ_КАСАНИЯ <= ТОЧНОСТЬ && (dv == 0.0f || (г.в_конце ? dv > 0.0f : dv < 0.0f)))
         return 0.0f;
     в_журнал(МОДУЛЬ, УровниЖурнала::Ошибка, [&] {
         return sprintf("Ошибка со знаками при расчете коллизии! расстояние=%f, ДИАМЕТР + ТОЧНОСТЬ=%f, "
@@ -215,18 +253,14 @@ float ЖивыеШары::зазор(const ШарНаПути& впереди, c
     return мой_путь().расстояние(b.сегмент, b.смещение, a.сегмент, a.смещение);
 }
 
-bool ЖивыеШары::раздвинуть_перекрытие(std::size_t k) {
-    ГруппаШаров& г = группы.at(k);
-    ГруппаШаров& h = группы.at(k + 1);
-    if (г.в_конце || h.в_начале) return false;
-    // Level or past, the pair is reported by the search; from a diameter on, the
-    // search takes its contact at once.
-    const float d = зазор(*шары[г.последний], *шары[h.первый]);
-    if (d <= 0.0f || d >= ДИАМЕТР) return false;
-    г.состояние = РАЗДВИГАНИЕ;
-    г.в_конце = true;
-    h.в_начале = true;
-    return true;
+bool ЖивыеШары::расходятся(std::size_t k) const {
+    return дш_расчёт_скорости(группы.at(k)) > дш_расчёт_скорости(группы.at(k + 1));
+}
+
+void ЖивыеШары::раздвинуть(std::size_t k) {
+    группы.at(k).состояние = РАЗДВИГАНИЕ;
+    группы.at(k).в_конце = true;
+    группы.at(k + 1).в_начале = true;
 }
 
 void ЖивыеШары::дш_стандартное_движение(float t) {
@@ -338,7 +372,8 @@ void ЖивыеШары::дш_проверка_концов() {
         if (igrovaja_statistika::игровая_статистика) igrovaja_statistika::игровая_статистика->минус_жизнь();
         if (шары.empty()) return;
     }
-    if (шары.back()->сегмент == 0) {
+    // One long frame of "назад" may back several balls out.
+    while (!шары.empty() && шары.back()->сегмент == 0) {
         в_журнал(МОДУЛЬ, УровниЖурнала::Информация, "Удаление последнего шарика");
         const std::uint32_t c = цвет(*шары.back());
         новые_шары.push_back(c);

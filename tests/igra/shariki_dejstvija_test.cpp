@@ -72,8 +72,9 @@ TEST_F(Движение, ДействующийШарВСерииЗапуска�
     EXPECT_EQ(цепь->поиск_шара(static_cast<std::uint32_t>(позади->номер)), 1);
 }
 
-// A winding path of 121 segments from 2 to 40 long, one of them of length 0.
-class ДолгаяИгра : public Движение {
+// A winding path of 121 segments from 2 to 40 long, one of them of length 0; the
+// speeds are the default ones or those of a settings line.
+class ДолгаяИгра : public Движение, public testing::WithParamInterface<const char*> {
 protected:
     void SetUp() override {
         путь = test_stend::извилистый_путь(11, 120, 1.0f, 30);
@@ -196,7 +197,8 @@ protected:
     std::size_t цепочек = 0;
 };
 
-TEST_F(ДолгаяИгра, ТысячиКадровСВыстреламиСохраняютУчётПутьИСчёт) {
+TEST_P(ДолгаяИгра, ТысячиКадровСВыстреламиСохраняютУчётПутьИСчёт) {
+    if (GetParam()) настроить(GetParam());
     for (std::uint32_t зерно = 1; зерно <= 8; ++зерно) {
         SCOPED_TRACE(зерно);
         ASSERT_NO_FATAL_FAILURE(сыграть(зерно, 4000));
@@ -223,5 +225,10 @@ TEST_F(ДолгаяИгра, ТысячиКадровСВыстреламиСо�
     EXPECT_GT(std::count_if(уровни.begin(), уровни.end(), [](auto у) { return у > 0; }), 0);
     EXPECT_GT(цепочек, 16u);
 }
+
+// Besides the default speeds, a list far from them that keeps the push the fastest.
+INSTANTIATE_TEST_SUITE_P(Движение, ДолгаяИгра,
+                         testing::Values(nullptr,
+                                         "скорости = [0.0, -150.0, 300.0, -60.0, -100.0, 5.0, 10.0, 15.0, 200, 0, 0.0]"));
 
 }  // namespace

@@ -274,11 +274,13 @@ INSTANTIATE_TEST_SUITE_P(Движение, ВзорванныйВыстрел, t
 // Pairs join only when they touch. Shot balls go into a chain, some are blown away
 // at once, then frames run: neighbours end in order and no closer than 9.32, and
 // none of one group farther apart than touching; nothing scores. A pair without
-// contact flags closer than a diameter is pushed apart, whatever left it so. At
-// equal speeds only a pair at touching distance has its event at once: a flagged
-// pair far apart, or a pair that the search sees touch only because a prediction
-// stops at the start of the path, is reported and never joined.
+// contact flags closer than a diameter is pushed apart, whatever left it so,
+// unless its front group runs away from the rear one. At equal speeds only a pair
+// at touching distance has its event at once: a flagged pair far apart, or a pair
+// that the search sees touch only because a prediction stops at the start of the
+// path, is reported and never joined.
 struct Пары {
+    const char* имя;
     std::vector<Ш> шары;
     std::vector<Г> было;
     std::vector<Ш> выстрелы;
@@ -286,16 +288,36 @@ struct Пары {
     float dt;
     int кадров;
     // The error line the frames write, or none.
-    const char* ошибка;
+    const char* ошибка = nullptr;
     std::uint32_t по_умолчанию = ВХОД_БЫСТРЫЙ;
+    // A line of settings read before the frames, and a warning it must bring once.
+    const char* скорости = nullptr;
+    const char* предупреждение = nullptr;
+    bool назад = false;
+    // The lead-in 20 long instead of 50.
+    bool короткий_заезд = false;
+    // The places of all balls after the frames, when given.
+    std::vector<float> места;
 };
-void PrintTo(const Пары& п, std::ostream* os) { *os << п.кадров << " x " << п.dt << " s"; }
+void PrintTo(const Пары& п, std::ostream* os) { *os << п.имя << ", " << п.кадров << " x " << п.dt << " s"; }
 
-class ПарыСоединяютсяКасаясь : public Движение, public testing::WithParamInterface<Пары> {};
+class ПарыСоединяютсяКасаясь : public Движение, public testing::WithParamInterface<Пары> {
+protected:
+    void SetUp() override {
+        if (GetParam().короткий_заезд) {
+            путь = std::make_shared<put::Путь>(std::vector<Вектор3>{{-20, 0, 0}, {0, 0, 0}, {1000, 0, 0}, {1020, 0, 0}},
+                                               std::vector<put::Разрыв>{});
+        }
+        Движение::SetUp();
+    }
+};
 
 TEST_P(ПарыСоединяютсяКасаясь, БезПерекрытийИРазрывовВГруппах) {
     const auto& п = GetParam();
+    SCOPED_TRACE(п.имя);
+    if (п.скорости) настроить(п.скорости);
     цепь->состояние_по_умолчанию = п.по_умолчанию;
+    состояния_действий[НАЗАД].активно = п.назад;
     выложить(п.шары, п.было);
     for (const auto& [x, цвет] : п.выстрелы) вставить(x, цвет);
     цепь->взорвать_несколько_шариков(п.взорвать);
@@ -308,6 +330,10 @@ TEST_P(ПарыСоединяютсяКасаясь, БезПерекрытий�
             }
         }
     }
+    if (!п.места.empty()) {
+        ASSERT_EQ(цепь->length(), п.места.size());
+        for (std::size_t i = 0; i < п.места.size(); ++i) EXPECT_NEAR(место(i), п.места[i], 1e-3f) << i;
+    }
     EXPECT_TRUE(статистика->начисления.empty());
     const auto текст = журнал();
     if (п.ошибка) {
@@ -315,32 +341,88 @@ TEST_P(ПарыСоединяютсяКасаясь, БезПерекрытий�
     } else {
         EXPECT_EQ(текст.find("Ошиб"), std::string::npos);
     }
+    if (п.предупреждение) EXPECT_EQ(сколько_раз(текст, п.предупреждение), 1u);
     EXPECT_EQ(test_stend::нарушение_учёта(*цепь), "");
 }
+
+// A group running in, split by a shot ball: the part behind it runs in at the
+// list's speed while the parts ahead are pushed.
+const std::vector<Ш> ВХОДЯЩИЕ{{100, 1}, {90.616f, 2}, {81.232f, 3}, {71.848f, 5}};
+const char* const НЕ_ПРИНЯТЫ = "не принята: скорость 2 (раздвигание";
+// A group of six running in, with "назад" on, near the entrance.
+const std::vector<Ш> У_ВХОДА{{50, 1}, {40.616f, 2}, {31.232f, 3}, {21.848f, 4}, {12.464f, 5}, {3.08f, 0}};
+// A stopped ball ahead, a ball running in away from it, a slow one far behind.
+const std::vector<Ш> РАСХОДЯЩИЕСЯ{{100, 1}, {94, 2}, {50, 3}};
+const std::vector<Г> РАСХОДЯЩИЕСЯ_ГРУППЫ{{0, 0, 8}, {1, 1, 9}, {2, 2, 5}};
+// A stopped ball, a shot ball in the gap before a group pulled back to a ball
+// of its colour, blown away at once: that pair draws apart on its own.
+const std::vector<Ш> ПЕРЕД_ОТКАТОМ{{100, 1}, {90.8f, 2}, {81.416f, 5}, {40, 5}};
+const std::vector<Г> ПЕРЕД_ОТКАТОМ_ГРУППЫ{{0, 0, 9}, {1, 2, 3}, {3, 3, 9}};
 
 INSTANTIATE_TEST_SUITE_P(
     Движение, ПарыСоединяютсяКасаясь,
     testing::Values(
-        // A shot at exactly a ball's place goes behind it; the ball is pushed clear,
-        // also when a long frame predicts it far ahead.
-        Пары{{{100, 1}, {80, 2}}, {{0, 0, 9}, {1, 1, 9}}, {{100, 3}}, {}, 0.2f, 30, nullptr},
+        Пары{.имя = "выстрел на место шара, долгие кадры",
+             .шары = {{100, 1}, {80, 2}}, .было = {{0, 0, 9}, {1, 1, 9}}, .выстрелы = {{100, 3}}, .dt = 0.2f,
+             .кадров = 30},
         // A shot between a shot ball and the pair it pushes apart, blown away at
         // once, leaves that pair 7.5 apart; the pair behind pulls back to a ball
         // of its colour and joins it.
-        Пары{{{192.5f, 0}, {183.116f, 5}, {150, 5}}, {{0, 1, 3}, {2, 2, 9}}, {{200, 3}, {196, 1}}, {1}, 1.0f / 60, 30,
-             nullptr},
-        Пары{{{100, 1}, {80, 2}}, {{0, 0, 9, false, true}, {1, 1, 9, true, false}}, {}, {}, 1.0f / 60, 1,
-             "Ошибка со знаками при расчете коллизии! расстояние=20.000000, ДИАМЕТР + ТОЧНОСТЬ=9.384000, "
-             "разница_скоростей=0.000000"},
-        // Three of one colour pulled back together; in 0.9 s the newest would back out through the entrance.
-        Пары{{{22.384f, 1}, {13, 1}, {3, 1}}, {{0, 1, 3}, {2, 2, 3}}, {}, {}, 0.9f, 1, "расстояние=10.000000"},
-        // Without flags: overlapping and closing in; overlapping and drawing apart
-        // until the entrance group closes in; a diameter apart, left by a blown shot.
-        Пары{{{100, 1}, {94, 2}}, {{0, 0, 9}, {1, 1, 5}}, {}, {}, 1.0f / 60, 30, nullptr, ВХОД_МЕДЛЕННЫЙ},
-        Пары{{{200, 3}, {192.5f, 0}, {183.116f, 5}}, {{0, 0, 9}, {1, 2, 3}}, {}, {}, 1.0f / 60, 30, nullptr,
-             ВХОД_МЕДЛЕННЫЙ},
-        Пары{{{100, 1}, {100 - ДИАМЕТР, 2}}, {{0, 0, 9}, {1, 1, 8}}, {{100 - ДИАМЕТР / 2, 3}}, {1}, 1.0f / 60, 30,
-             nullptr}));
+        Пары{.имя = "взорванный выстрел между раздвигаемыми",
+             .шары = {{192.5f, 0}, {183.116f, 5}, {150, 5}}, .было = {{0, 1, 3}, {2, 2, 9}},
+             .выстрелы = {{200, 3}, {196, 1}}, .взорвать = {1}, .dt = 1.0f / 60, .кадров = 30},
+        Пары{.имя = "флаги вдали при равных скоростях",
+             .шары = {{100, 1}, {80, 2}}, .было = {{0, 0, 9, false, true}, {1, 1, 9, true, false}}, .dt = 1.0f / 60,
+             .кадров = 1,
+             .ошибка = "Ошибка со знаками при расчете коллизии! расстояние=20.000000, ДИАМЕТР + ТОЧНОСТЬ=9.384000, "
+                       "разница_скоростей=0.000000"},
+        Пары{.имя = "откат за начало пути",
+             .шары = {{22.384f, 1}, {13, 1}, {3, 1}}, .было = {{0, 1, 3}, {2, 2, 3}}, .dt = 0.9f, .кадров = 1,
+             .ошибка = "расстояние=10.000000"},
+        Пары{.имя = "без флагов, сближаются",
+             .шары = {{100, 1}, {94, 2}}, .было = {{0, 0, 9}, {1, 1, 5}}, .dt = 1.0f / 60, .кадров = 30,
+             .по_умолчанию = ВХОД_МЕДЛЕННЫЙ},
+        Пары{.имя = "без флагов, расходятся до входящей группы",
+             .шары = {{200, 3}, {192.5f, 0}, {183.116f, 5}}, .было = {{0, 0, 9}, {1, 2, 3}}, .dt = 1.0f / 60,
+             .кадров = 30, .по_умолчанию = ВХОД_МЕДЛЕННЫЙ},
+        Пары{.имя = "диаметр после взорванного выстрела",
+             .шары = {{100, 1}, {100 - ДИАМЕТР, 2}}, .было = {{0, 0, 9}, {1, 1, 8}}, .выстрелы = {{100 - ДИАМЕТР / 2, 3}},
+             .взорвать = {1}, .dt = 1.0f / 60, .кадров = 30},
+        // A list whose run-in outruns the push is refused for the default one,
+        // also once a short list is completed.
+        Пары{.имя = "разбег 200", .шары = ВХОДЯЩИЕ, .было = {{0, 3, 8}}, .выстрелы = {{85.924f, 4}},
+             .dt = 1.0f / 60, .кадров = 60,
+             .скорости = "скорости = [0.0, -150.0, 150.0, -60.0, -20.0, 5.0, 10.0, 15.0, 200, 0, 0.0]",
+             .предупреждение = НЕ_ПРИНЯТЫ},
+        Пары{.имя = "раздвигание 100, разбег 120", .шары = ВХОДЯЩИЕ, .было = {{0, 3, 8}},
+             .выстрелы = {{85.924f, 4}}, .dt = 1.0f / 60, .кадров = 60,
+             .скорости = "скорости = [0.0, -150.0, 100.0, -60.0, -20.0, 5.0, 10.0, 15.0, 120, 0, 0.0]",
+             .предупреждение = НЕ_ПРИНЯТЫ},
+        Пары{.имя = "короткий список, раздвигание 50", .шары = ВХОДЯЩИЕ, .было = {{0, 3, 8}},
+             .выстрелы = {{85.924f, 4}}, .dt = 0.3f, .кадров = 4, .скорости = "скорости = [0.0, -150.0, 50.0]",
+             .предупреждение = НЕ_ПРИНЯТЫ},
+        // One long frame backs four balls out through the entrance: all go back to the queue.
+        Пары{.имя = "назад, кадр 2 с", .шары = У_ВХОДА, .было = {{0, 5, 5}}, .dt = 2.0f, .кадров = 1,
+             .по_умолчанию = ВХОД_МЕДЛЕННЫЙ, .назад = true, .короткий_заезд = true, .места = {10, 0.616f}},
+        Пары{.имя = "назад -140, кадры 0.33 с", .шары = У_ВХОДА, .было = {{0, 5, 5}}, .dt = 0.33f, .кадров = 3,
+             .по_умолчанию = ВХОД_МЕДЛЕННЫЙ,
+             .скорости = "скорости = [0.0, -150.0, 150.0, -60.0, -140.0, 5.0, 10.0, 15.0, 60, 0, 0.0]",
+             .назад = true, .короткий_заезд = true, .места = {50 - 140 * 0.33f + 5 * 0.66f}},
+        // Two shots at one ball's place, the first blown away: the pair it leaves
+        // level is pushed apart.
+        Пары{.имя = "вровень после удаления", .шары = {{100, 1}, {80, 2}}, .было = {{0, 0, 9}, {1, 1, 8}},
+             .выстрелы = {{100, 3}, {100, 4}}, .взорвать = {1}, .dt = 1.0f / 60, .кадров = 60},
+        // A pair drawing apart is left to do so, in one frame or many.
+        Пары{.имя = "расходятся, один кадр", .шары = РАСХОДЯЩИЕСЯ, .было = РАСХОДЯЩИЕСЯ_ГРУППЫ, .dt = 0.3f,
+             .кадров = 1, .по_умолчанию = ВХОД_МЕДЛЕННЫЙ, .места = {118, 94, 51.5f}},
+        Пары{.имя = "расходятся, 18 кадров", .шары = РАСХОДЯЩИЕСЯ, .было = РАСХОДЯЩИЕСЯ_ГРУППЫ, .dt = 1.0f / 60,
+             .кадров = 18, .по_умолчанию = ВХОД_МЕДЛЕННЫЙ, .места = {118, 94, 51.5f}},
+        Пары{.имя = "расходятся после удаления, один кадр", .шары = ПЕРЕД_ОТКАТОМ, .было = ПЕРЕД_ОТКАТОМ_ГРУППЫ,
+             .выстрелы = {{95.4f, 4}}, .взорвать = {1}, .dt = 0.5f, .кадров = 1,
+             .места = {100, 60.8f, 51.416f, 40}},
+        Пары{.имя = "расходятся после удаления, 30 кадров", .шары = ПЕРЕД_ОТКАТОМ, .было = ПЕРЕД_ОТКАТОМ_ГРУППЫ,
+             .выстрелы = {{95.4f, 4}}, .взорвать = {1}, .dt = 1.0f / 60, .кадров = 30,
+             .места = {100, 60.8f, 51.416f, 40}}));
 
 // Three groups far apart with states 9, 8 and 5 (the newest), or one group of all
 // three balls; what each ball covers in 0.1 s with "пауза" and "назад".
