@@ -44,7 +44,8 @@ protected:
     // - sharik: both material tables filled for this manager, no action kind forbidden;
     // - shariki: the colour counters 0 and живые_цвета empty, количество_выползающих_шаров
     //   0 (the first chain a test builds sets it), both ball pools empty, no live
-    //   action balls, every action state inactive, neither a short nor a refused speed list reported yet;
+    //   action balls, every action state inactive, neither a short nor a refused
+    //   speed list reported yet;
     // - samolet: no pooled bomb; vzryv: no live or pooled explosion.
     // The object counter nastroiki::новый_номер runs on across tests: rely on
     // numbers being unique, not on their values.
