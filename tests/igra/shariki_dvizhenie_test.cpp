@@ -280,13 +280,13 @@ INSTANTIATE_TEST_SUITE_P(Движение, ВзорванныйВыстрел, t
 // that the search sees touch only because a prediction stops at the start of the
 // path, is reported and never joined.
 struct Пары {
-    const char* имя;
-    std::vector<Ш> шары;
-    std::vector<Г> было;
-    std::vector<Ш> выстрелы;
-    std::vector<std::uint32_t> взорвать;
-    float dt;
-    int кадров;
+    const char* имя = "";
+    std::vector<Ш> шары{};
+    std::vector<Г> было{};
+    std::vector<Ш> выстрелы{};
+    std::vector<std::uint32_t> взорвать{};
+    float dt = 0.0f;
+    int кадров = 0;
     // The error line the frames write, or none.
     const char* ошибка = nullptr;
     std::uint32_t по_умолчанию = ВХОД_БЫСТРЫЙ;
@@ -297,7 +297,7 @@ struct Пары {
     // The lead-in 20 long instead of 50.
     bool короткий_заезд = false;
     // The places of all balls after the frames, when given.
-    std::vector<float> места;
+    std::vector<float> места{};
 };
 void PrintTo(const Пары& п, std::ostream* os) { *os << п.имя << ", " << п.кадров << " x " << п.dt << " s"; }
 
@@ -341,7 +341,9 @@ TEST_P(ПарыСоединяютсяКасаясь, БезПерекрытий�
     } else {
         EXPECT_EQ(текст.find("Ошиб"), std::string::npos);
     }
-    if (п.предупреждение) EXPECT_EQ(сколько_раз(текст, п.предупреждение), 1u);
+    if (п.предупреждение) {
+        EXPECT_EQ(сколько_раз(текст, п.предупреждение), 1u);
+    }
     EXPECT_EQ(test_stend::нарушение_учёта(*цепь), "");
 }
 
