@@ -34,7 +34,8 @@ inline constexpr double РАССТОЯНИЕ_КАСАНИЯ = ДИАМЕТР + �
 // A new ball enters this far behind the newest one, just clear of touching it.
 inline constexpr double РАССТОЯНИЕ_ВХОДА = ДИАМЕТР + 2 * ТОЧНОСТЬ;
 // Balls closer than a diameter at the gap between two groups overlap: the pair
-// is pushed apart, never joined where it stands.
+// is pushed apart, never joined where it stands, unless its front group already
+// runs away from the rear one.
 constexpr bool ближе_диаметра(float зазор) { return зазор < ДИАМЕТР; }
 
 inline constexpr std::size_t КОЛИЧЕСТВО_ЦВЕТОВ = 6;
@@ -52,6 +53,13 @@ constexpr bool входит(std::uint32_t состояние) { return сост�
 inline constexpr std::size_t КОЛИЧЕСТВО_СОСТОЯНИЙ = 10;
 // The entry of скорости at which the lead group backs up while "назад" runs.
 inline constexpr std::size_t СКОРОСТЬ_НАЗАД = 4;
+// The speed of the entrance group running in while "пауза" runs.
+inline constexpr float СКОРОСТЬ_ПАУЗЫ = 0.0f;
+// The states a group behind a pushed group can have. A pushed group must outrun
+// each of them, and a paused group (СКОРОСТЬ_ПАУЗЫ), or the balls run through
+// each other.
+inline constexpr std::array<std::uint32_t, 7> СОСТОЯНИЯ_ЗА_РАЗДВИГАНИЕМ{ПОКОЙ_ВСТАВКИ, ОТКАТ, ВХОД_МЕДЛЕННЫЙ, 6, 7,
+                                                                      ВХОД_БЫСТРЫЙ, СТОП};
 
 // The action kinds that change the chain's motion.
 inline constexpr std::uint32_t ПАУЗА = 0;
@@ -165,8 +173,8 @@ extern std::array<СостояниеДействия, sharik::КОЛИЧЕСТВ
 // Set once a list скорости too short for the states in use has been reported;
 // the report is written once a run.
 extern bool скорости_дополнены;
-// Set once a list скорости whose push (state 2) is not faster than every state
-// that can follow a pushed group (0, 3, 5 to 9) has been refused for the default
+// Set once a list скорости whose push (state 2) is not faster than a paused group
+// and every state of СОСТОЯНИЯ_ЗА_РАЗДВИГАНИЕМ has been refused for the default
 // list; the report is written once a run.
 extern bool скорости_отвергнуты;
 
@@ -247,9 +255,9 @@ public:
     void уд_корректировка_предыдущей_группы(std::uint64_t группа);
     void уд_корректировка_последующей_группы(std::uint64_t группа);
     // The balls on either side of a removed ball's gap (the gap is before ball
-    // номер), level or closer than a diameter, are pushed apart as after an
-    // insertion, unless the front one draws away: a shot ball blown away while it
-    // pushed two groups leaves them overlapping.
+    // номер) are pushed apart as after an insertion when they stand level, or
+    // closer than a diameter while the front one does not draw away: a shot ball
+    // blown away while it pushed two groups leaves them overlapping.
     void уд_раздвинуть_перекрытие(std::uint32_t номер);
     // Moves a ball forward along the path without rolling.
     void доб_сдвинуть_шар(float расстояние, ШарНаПути& шар);
@@ -325,8 +333,18 @@ private:
     std::size_t группа_шара(std::uint64_t i) const;
     // The path distance from сзади to впереди where the frame's motion so far has brought them.
     float зазор(const ШарНаПути& впереди, const ШарНаПути& сзади) const;
-    // Whether group k runs away from group k+1.
-    bool расходятся(std::size_t k) const;
+    // What a pair of groups k and k+1 without contact flags does about the gap
+    // between them where the frame's motion so far has brought them.
+    enum class РешениеПоЗазору {
+        событие,     // nothing here: the search takes its contact, or reports it level or past
+        расходятся,  // the front group runs away from the rear one: left to draw apart
+        раздвинуть,  // an overlap: group k is to be pushed away
+    };
+    // The one decision for the search and the removal. Closer than a diameter,
+    // the pair is pushed unless it draws apart; a level pair (gap 0) is pushed
+    // only when вровень, whatever the speeds, since a level pair has no way to
+    // draw apart that the search can see.
+    РешениеПоЗазору решение_по_зазору(std::size_t k, bool вровень) const;
     // Group k is pushed forward (РАЗДВИГАНИЕ) from group k+1 until their overlap
     // ends, as after an insertion, and the pair's contact flags are set.
     void раздвинуть(std::size_t k);
@@ -340,7 +358,10 @@ private:
     // The path; std::logic_error once очистка has let it go.
     const put::Путь& мой_путь() const;
     // Takes the speeds of the states from the setting скорости, filling a short
-    // list from the default one.
+    // list from the default one. A list whose push (state 2) is not faster than a
+    // paused group and every state of СОСТОЯНИЯ_ЗА_РАЗДВИГАНИЕМ, compared as the
+    // single-precision speeds the chain moves at, is refused: the default list
+    // is taken, with one warning a run.
     void прочитать_скорости();
     // Removes ball i as it leaves at an end of the path: no action starts.
     void удалить_без_действия(std::uint64_t i);

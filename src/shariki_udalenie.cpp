@@ -62,11 +62,10 @@ void ЖивыеШары::уд_раздвинуть_перекрытие(std::uin
     if (номер == 0 || номер >= шары.size()) return;
     // Every removal leaves its gap between two groups: ball номер starts group k + 1.
     const std::size_t k = группа_шара(номер - 1);
-    if (группы[k].последний + 1 != номер || группы[k].в_конце) return;
-    // Unlike the search, this takes a level pair too: a shot put exactly at a
-    // ball's place stands level with it until it is pushed clear.
-    const float d = зазор(*шары[номер - 1], *шары[номер]);
-    if (d >= 0.0f && ближе_диаметра(d) && !расходятся(k)) раздвинуть(k);
+    if (группы[k].последний + 1 != номер) return;
+    // Unlike the search, this takes a level pair too, whatever the speeds: a shot
+    // put exactly at a ball's place stands level with it until it is pushed clear.
+    if (решение_по_зазору(k, true) == РешениеПоЗазору::раздвинуть) раздвинуть(k);
 }
 
 void ЖивыеШары::удаление(std::uint64_t i) {

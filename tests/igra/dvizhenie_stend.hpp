@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -45,6 +46,16 @@ protected:
     void TearDown() override {
         цепь.reset();
         СтендИгры::TearDown();
+    }
+
+    // Settings read before the chain is built, as a field reads them before it
+    // builds its chains: the chain's own steps, a removal's push among them, take
+    // the speeds from the start. The counters start again with the new chain.
+    void настроить_до_цепи(std::string_view строки) {
+        настроить(строки);
+        цепь.reset();
+        счётчик_цветов = {};
+        цепь = std::make_unique<ЖивыеШары>(путь);
     }
 
     // A ball of the colour at x, not yet in the chain.

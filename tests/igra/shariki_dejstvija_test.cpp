@@ -226,9 +226,11 @@ TEST_P(ДолгаяИгра, ТысячиКадровСВыстреламиСо�
     EXPECT_GT(цепочек, 16u);
 }
 
-// Besides the default speeds, a list far from them that keeps the push the fastest.
+// Besides the default speeds, a list far from them that keeps the push the
+// fastest, and one whose ball at rest is slower than a stopped group.
 INSTANTIATE_TEST_SUITE_P(Движение, ДолгаяИгра,
                          testing::Values(nullptr,
-                                         "скорости = [0.0, -150.0, 300.0, -60.0, -100.0, 5.0, 10.0, 15.0, 200, 0, 0.0]"));
+                                         "скорости = [0.0, -150.0, 300.0, -60.0, -100.0, 5.0, 10.0, 15.0, 200, 0, 0.0]",
+                                         "скорости = [-10.0, -150.0, 150.0, -60.0, -20.0, 5.0, 10.0, 15.0, 60, 0]"));
 
 }  // namespace
