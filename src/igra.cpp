@@ -9,6 +9,7 @@
 #include "zyr/okno.hpp"
 #include "zyr/vis.hpp"
 #include "zyr/zyr.hpp"
+#include "zyr/zavisimost/okno_SDL2.hpp"
 #include "zyr/zyr_manager.hpp"
 
 namespace igra {
@@ -44,6 +45,9 @@ int главная() {
         // with their text textures), so it is kept past the statics' destruction.
         new std::shared_ptr<zyr::zyr_manager::ZYRМенеджер>(zyr::менеджер);
         return 0;
+    } catch (const zyr::zavisimost::okno_SDL2::ОкноИсключение& ошибка) {
+        std::cerr << ошибка.what() << std::endl;
+        if (!ошибка.причина().empty()) std::cerr << ошибка.причина() << std::endl;
     } catch (const std::exception& ошибка) {
         std::cerr << ошибка.what() << std::endl;
     } catch (...) {

@@ -1,5 +1,6 @@
 // The game from start to end through its screens: start and quit, the menu
-// round trip, a level whose file is missing, and the window closed on a field.
+// round trip, a level whose file is missing, and the window closed on a field;
+// and a start with no display to show the window on.
 #include <string>
 #include <thread>
 
@@ -80,6 +81,38 @@ TEST_F(Меню, ЗакрытоеНаПолеОкноЗавершаетИгру)
                                              "Закончили рендерить"}),
               "")
         << журнал();
+}
+
+// With no display SDL would settle on a driver that shows nothing: the game must
+// refuse to start rather than play on unseen.
+class БезДисплея : public ИграE2E {
+protected:
+    void проверить_отказ() {
+        // A hang is what the check is about: the stand kills the game after the limit.
+        const auto конец = дождаться_конца(20s);
+        ASSERT_TRUE(конец.завершилась) << "игра работает без окна; ошибки: " << ошибки();
+        EXPECT_FALSE(конец.сигнал()) << конец.код;
+        EXPECT_EQ(конец.код, 1) << ошибки();
+        const auto о = ошибки();
+        const std::string сообщение = ": Невозможно инициализировать видеорежим. Ошибка в SDL_Init().\n";
+        const auto где = о.find(сообщение);
+        ASSERT_NE(где, std::string::npos) << о;
+        const auto начало = где + сообщение.size();
+        const auto причина = о.substr(начало, о.find('\n', начало) - начало);
+        EXPECT_NE(причина.find("не показывает окна"), std::string::npos) << о;
+        EXPECT_EQ(журнал().find("Шаг 4"), std::string::npos) << журнал();
+    }
+};
+
+TEST_F(БезДисплея, НетПеременныхДисплея) {
+    запустить_без_X();
+    проверить_отказ();
+}
+
+TEST_F(БезДисплея, DISPLAYБезСервера) {
+    // Below every number the stand's own display search starts at.
+    запустить_без_X(":999");
+    проверить_отказ();
 }
 
 }  // namespace

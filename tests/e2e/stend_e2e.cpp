@@ -38,16 +38,22 @@ constexpr int ДОПУСК_ЦВЕТА = 24;
 // The widest spread of a channel over the texels under a sample point for it to count.
 constexpr int ПЛОСКО = 64;
 
-// fork and exec with the extra environment, the working folder and the two
-// output files; the child leads a process group of its own, so that what is
-// left of a failed run can be stopped as a whole.
+// fork and exec with the extra environment (the stand's own variables less the
+// names in убрать), the working folder and the two output files; the child leads
+// a process group of its own, so that what is left of a failed run can be
+// stopped as a whole.
 pid_t запустить_процесс(const std::vector<std::string>& аргументы, const std::vector<std::string>& среда,
-                        const fs::path& папка, const fs::path& вывод, const fs::path& ошибки, int* труба = nullptr) {
+                        const fs::path& папка, const fs::path& вывод, const fs::path& ошибки, int* труба = nullptr,
+                        const std::vector<std::string>& убрать = {}) {
     std::vector<char*> argv;
     for (const auto& а : аргументы) argv.push_back(const_cast<char*>(а.c_str()));
     argv.push_back(nullptr);
     std::vector<std::string> вся_среда(среда);
-    for (char** e = environ; *e != nullptr; ++e) вся_среда.emplace_back(*e);
+    for (char** e = environ; *e != nullptr; ++e) {
+        const std::string_view переменная = *e;
+        const auto имя = переменная.substr(0, переменная.find('='));
+        if (std::find(убрать.begin(), убрать.end(), имя) == убрать.end()) вся_среда.emplace_back(переменная);
+    }
     std::vector<char*> envp;
     for (const auto& е : вся_среда) envp.push_back(const_cast<char*>(е.c_str()));
     envp.push_back(nullptr);
@@ -323,14 +329,14 @@ void ИграE2E::запустить() {
     // being opened meanwhile: the stand's own xdotool calls come and go while igra
     // connects, so the server must not reset. SDL is held to X11: otherwise a failed
     // connection would leave the game running off screen, with no window to find.
-    xvfb_run_ = запустить_процесс(
+    ведущий_ = запустить_процесс(
         {"xvfb-run", "-n", первый_дисплей, "-a", "-s", "-screen 0 1024x768x24 -noreset", "sh", "-c", сценарий,
          ИГРА.string()},
         {"LIBGL_ALWAYS_SOFTWARE=1", "SDL_VIDEODRIVER=x11"}, папка_, папка_ / "xvfb.txt", папка_ / "xvfb.txt");
 
     const auto предел = Часы::now() + 30s;
     while (!fs::exists(папка_ / "дисплей")) {
-        if (ждать_процесс(xvfb_run_, 0s) >= 0 || Часы::now() > предел) {
+        if (ждать_процесс(ведущий_, 0s) >= 0 || Часы::now() > предел) {
             FAIL() << "xvfb-run не запустил игру: " << прочитать_если_есть(папка_ / "xvfb.txt");
         }
         std::this_thread::sleep_for(50ms);
@@ -361,17 +367,24 @@ void ИграE2E::запустить() {
     указатель(20, 20);
 }
 
+void ИграE2E::запустить_без_X(const std::string& дисплей) {
+    std::vector<std::string> среда;
+    if (!дисплей.empty()) среда.push_back("DISPLAY=" + дисплей);
+    игра_ = ведущий_ = запустить_процесс({ИГРА.string()}, среда, папка_, папка_ / "вывод.txt", папка_ / "ошибки.txt",
+                                         nullptr, {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"});
+}
+
 bool ИграE2E::работает() {
-    if (завершение_.завершилась || xvfb_run_ < 0) return false;
-    const int код = ждать_процесс(xvfb_run_, 0s);
+    if (завершение_.завершилась || ведущий_ < 0) return false;
+    const int код = ждать_процесс(ведущий_, 0s);
     if (код < 0) return true;
     завершение_ = {true, код};
     return false;
 }
 
 Завершение ИграE2E::дождаться_конца(Секунды предел) {
-    if (!завершение_.завершилась && xvfb_run_ >= 0) {
-        const int код = ждать_процесс(xvfb_run_, предел);
+    if (!завершение_.завершилась && ведущий_ >= 0) {
+        const int код = ждать_процесс(ведущий_, предел);
         if (код >= 0) завершение_ = {true, код};
     }
     return завершение_;
@@ -408,11 +421,12 @@ void ИграE2E::послать_сигнал(int сигнал) {
 
 void ИграE2E::остановить_всё() {
     if (!работает()) return;
-    // igra first: xvfb-run then stops its X server and tidies up as usual.
+    // igra first: xvfb-run, when igra runs under it, then stops its X server and
+    // tidies up as usual.
     if (игра_ > 0) kill(игра_, SIGKILL);
-    if (ждать_процесс(xvfb_run_, 10s) < 0) {
-        kill(-xvfb_run_, SIGKILL);
-        ждать_процесс(xvfb_run_, 5s);
+    if (ждать_процесс(ведущий_, 10s) < 0) {
+        kill(-ведущий_, SIGKILL);
+        ждать_процесс(ведущий_, 5s);
     }
 }
 

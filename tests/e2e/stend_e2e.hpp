@@ -1,7 +1,8 @@
 // The stand of the end-to-end scenarios: the built program igra in a fresh copy
 // of the game folder, under its own X server from xvfb-run, driven with xdotool
 // and watched through ImageMagick's import; its journal, standard output and
-// standard error are read after it has ended.
+// standard error are read after it has ended. A run may also go without any X
+// server, to see how the game takes a start with nothing to show its window.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -110,6 +111,11 @@ protected:
 
     // Starts igra in the copy and waits for its window.
     void запустить();
+    // Starts igra in the copy with no X server and does not wait for anything: the
+    // environment has no DISPLAY, WAYLAND_DISPLAY or SDL_VIDEODRIVER, or DISPLAY
+    // set to дисплей, which no server should answer. The end, the journal and the
+    // outputs are then read as after запустить().
+    void запустить_без_X(const std::string& дисплей = {});
     // Waits for igra to end and returns how.
     Завершение дождаться_конца(Секунды предел = 30s);
     // Closes the window as a window manager would (SDL turns SIGTERM into its quit
@@ -170,7 +176,8 @@ private:
     void остановить_всё();
 
     std::filesystem::path папка_;
-    pid_t xvfb_run_ = -1;
+    // The process the stand waits for: xvfb-run, or igra itself when run without X.
+    pid_t ведущий_ = -1;
     pid_t игра_ = -1;
     std::string дисплей_;
     std::string xauthority_;

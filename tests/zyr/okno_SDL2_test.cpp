@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -80,22 +81,39 @@ TEST(ОкноБезОкна, СмертьБросаетТекстСПрефик�
 
 }  // namespace
 
-// Start-up refusals, provoked through the video driver SDL is told to use.
-class ОтказЗапуска : public ::testing::TestWithParam<std::pair<const char*, const char*>> {
+// Start-up refusals, provoked through the video driver SDL is told to use or
+// the display it is given: the message, and the reason for the line after it.
+struct Отказ {
+    const char* драйвер = nullptr;  // SDL_VIDEODRIVER, or unset
+    const char* дисплей = nullptr;  // DISPLAY, or unset
+    const char* текст = "";
+    const char* в_причине = "";
+};
+
+class ОтказЗапуска : public ::testing::TestWithParam<Отказ> {
 protected:
     void SetUp() override {
-        if (const char* было = std::getenv("SDL_VIDEODRIVER")) прежний = было;
+        for (const char* имя : ПЕРЕМЕННЫЕ)
+            if (const char* было = std::getenv(имя)) прежние[имя] = было;
+        unsetenv("WAYLAND_DISPLAY");
+        задать("SDL_VIDEODRIVER", GetParam().драйвер);
+        задать("DISPLAY", GetParam().дисплей);
     }
     void TearDown() override {
-        if (прежний.empty()) unsetenv("SDL_VIDEODRIVER");
-        else setenv("SDL_VIDEODRIVER", прежний.c_str(), 1);
+        for (const char* имя : ПЕРЕМЕННЫЕ) {
+            const auto было = прежние.find(имя);
+            задать(имя, было == прежние.end() ? nullptr : было->second.c_str());
+        }
     }
-    std::string прежний;
+    static void задать(const char* имя, const char* значение) {
+        if (значение) setenv(имя, значение, 1);
+        else unsetenv(имя);
+    }
+    static constexpr const char* ПЕРЕМЕННЫЕ[] = {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"};
+    std::map<std::string, std::string> прежние;
 };
 
 TEST_P(ОтказЗапуска, БросаетТочныйТекстИОставляетОкноНеЗаписанным) {
-    const auto [драйвер, текст] = GetParam();
-    setenv("SDL_VIDEODRIVER", драйвер, 1);
     zyr::types::ПараметрыОкна п;
     п.ширина = 64;
     п.высота = 48;
@@ -104,17 +122,25 @@ TEST_P(ОтказЗапуска, БросаетТочныйТекстИОста�
         окно::инициализация_окна_SDL_GL(п);
         FAIL() << "окно создано";
     } catch (const окно::ОкноИсключение& ошибка) {
-        EXPECT_STREQ(ошибка.what(), текст);
+        EXPECT_STREQ(ошибка.what(), GetParam().текст);
+        EXPECT_NE(ошибка.причина().find(GetParam().в_причине), std::string::npos) << ошибка.причина();
     }
     EXPECT_EQ(окно::параметры_окна.id_окна, 0u);
     EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
 }
 
-// The dummy driver starts video but has no OpenGL, so an OpenGL window can't be made.
+constexpr const char* ОТКАЗ_ВИДЕО = ": Невозможно инициализировать видеорежим. Ошибка в SDL_Init().";
+constexpr const char* ДРАЙВЕР_БЕЗ_ОКНА = "не показывает окна: нет дисплея";
+
+// The dummy driver, named by the user, is kept: it starts video but has no
+// OpenGL, so an OpenGL window can't be made. Without a display answering, SDL
+// itself falls back on a driver that shows nothing: refused as a failed start.
 INSTANTIATE_TEST_SUITE_P(
     Драйверы, ОтказЗапуска,
-    ::testing::Values(std::pair{"нет_такого_драйвера", ": Невозможно инициализировать видеорежим. Ошибка в SDL_Init()."},
-                      std::pair{"dummy", "Ошибка: Невозможно создать окно"}));
+    ::testing::Values(Отказ{"нет_такого_драйвера", nullptr, ОТКАЗ_ВИДЕО, "нет_такого_драйвера"},
+                      Отказ{"dummy", nullptr, "Ошибка: Невозможно создать окно", ""},
+                      Отказ{nullptr, nullptr, ОТКАЗ_ВИДЕО, ДРАЙВЕР_БЕЗ_ОКНА},
+                      Отказ{nullptr, ":9999", ОТКАЗ_ВИДЕО, ДРАЙВЕР_БЕЗ_ОКНА}));
 
 struct СлучайНастроек {
     const char* текст;

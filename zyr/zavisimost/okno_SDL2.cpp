@@ -4,7 +4,10 @@
 #include <SDL2/SDL_opengl.h>
 #include <SDL2/SDL_ttf.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <string_view>
+#include <utility>
 #include <fmt/format.h>
 #include <fmt/printf.h>
 
@@ -51,6 +54,28 @@ bool текущий_режим(int дисплей, SDL_DisplayMode& режим) 
     return true;
 }
 
+constexpr const char* ОТКАЗ_ВИДЕО = ": Невозможно инициализировать видеорежим. Ошибка в SDL_Init().";
+
+// SDL's video drivers that show no window.
+bool без_окна(std::string_view драйвер) {
+    return драйвер == "offscreen" || драйвер == "dummy" || драйвер == "evdev";
+}
+
+// Whether SDL_VIDEODRIVER (one name or a comma-separated list, in any case, as
+// SDL reads it) names the driver.
+bool назван_пользователем(std::string_view драйвер) {
+    const char* заданные = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    if (заданные == nullptr) return false;
+    std::string_view список = заданные;
+    while (!список.empty()) {
+        const std::size_t запятая = std::min(список.find(','), список.size());
+        const std::string имя(список.substr(0, запятая));
+        if (SDL_strcasecmp(имя.c_str(), std::string(драйвер).c_str()) == 0) return true;
+        список.remove_prefix(std::min(запятая + 1, список.size()));
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string имя_версии_GL(const char* версия) {
@@ -69,8 +94,17 @@ void инициализация_SDL() {
     в_журнал(МОДУЛЬ, УровниЖурнала::Отладка, "Шаг 1.2. Загружен DerelictSDL2Image");
     в_журнал(МОДУЛЬ, УровниЖурнала::Отладка, "Шаг 1.3. Загружен DerelictSDL2ttf");
 
-    if (SDL_Init(SDL_INIT_VIDEO) != 0)
-        throw ОкноИсключение(": Невозможно инициализировать видеорежим. Ошибка в SDL_Init().");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) throw ОкноИсключение(ОТКАЗ_ВИДЕО, SDL_GetError());
+    // With no display to answer, SDL falls back on a driver that shows nothing,
+    // and the game would play on unseen: that is a failed start too, unless the
+    // user asked for that driver.
+    const char* драйвер = SDL_GetCurrentVideoDriver();
+    if (драйвер != nullptr && без_окна(драйвер) && !назван_пользователем(драйвер)) {
+        auto причина = fmt::sprintf("Драйвер видео SDL \"%s\" не показывает окна: нет дисплея", драйвер);
+        в_журнал(МОДУЛЬ, УровниЖурнала::Ошибка, причина);
+        SDL_Quit();
+        throw ОкноИсключение(ОТКАЗ_ВИДЕО, std::move(причина));
+    }
     в_журнал(МОДУЛЬ, УровниЖурнала::Информация, "Шаг 2. Инициализирован SDL");
 
     if (TTF_Init() < 0)

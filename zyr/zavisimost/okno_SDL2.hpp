@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "zyr/types.hpp"
 
@@ -16,6 +17,15 @@ namespace zyr::zavisimost::okno_SDL2 {
 class ОкноИсключение : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    ОкноИсключение(const std::string& текст, std::string причина)
+        : std::runtime_error(текст), причина_(std::move(причина)) {}
+
+    // What lies behind a failed video start, for the line after the message:
+    // SDL's reason, or the window-less driver SDL fell back on. Empty otherwise.
+    const std::string& причина() const { return причина_; }
+
+private:
+    std::string причина_;
 };
 
 // The running window. Main thread only. `id_окна` is 0 while there is no window;
