@@ -117,6 +117,13 @@ protected:
         return ц;
     }
 
+    // A path like the fixture's, with a lead-in from x = −20 and the exit to 1020;
+    // set before SetUp builds the chain.
+    void короткий_заезд() {
+        путь = std::make_shared<put::Путь>(std::vector<Вектор3>{{-20, 0, 0}, {0, 0, 0}, {1000, 0, 0}, {1020, 0, 0}},
+                                           std::vector<put::Разрыв>{});
+    }
+
     // The lead-in from x = −50, segment 1 from the entrance at x = 0 to 1000, the exit to 1100.
     std::shared_ptr<put::Путь> путь = std::make_shared<put::Путь>(
         std::vector<Вектор3>{{-50, 0, 0}, {0, 0, 0}, {1000, 0, 0}, {1100, 0, 0}}, std::vector<put::Разрыв>{});

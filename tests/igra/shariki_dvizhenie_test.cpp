@@ -305,10 +305,7 @@ void PrintTo(const Пары& п, std::ostream* os) { *os << п.имя << ", " <<
 class ПарыСоединяютсяКасаясь : public Движение, public testing::WithParamInterface<Пары> {
 protected:
     void SetUp() override {
-        if (GetParam().короткий_заезд) {
-            путь = std::make_shared<put::Путь>(std::vector<Вектор3>{{-20, 0, 0}, {0, 0, 0}, {1000, 0, 0}, {1020, 0, 0}},
-                                               std::vector<put::Разрыв>{});
-        }
+        if (GetParam().короткий_заезд) короткий_заезд();
         Движение::SetUp();
     }
 };
@@ -481,8 +478,7 @@ void PrintTo(const Возврат& в, std::ostream* os) { *os << в.имя; }
 class ВозвратВОчередь : public Движение, public testing::WithParamInterface<Возврат> {
 protected:
     void SetUp() override {
-        путь = std::make_shared<put::Путь>(std::vector<Вектор3>{{-20, 0, 0}, {0, 0, 0}, {1000, 0, 0}, {1020, 0, 0}},
-                                           std::vector<put::Разрыв>{});
+        короткий_заезд();
         Движение::SetUp();
     }
 };

@@ -69,8 +69,8 @@ bool назван_пользователем(std::string_view драйвер) {
     std::string_view список = заданные;
     while (!список.empty()) {
         const std::size_t запятая = std::min(список.find(','), список.size());
-        const std::string имя(список.substr(0, запятая));
-        if (SDL_strcasecmp(имя.c_str(), std::string(драйвер).c_str()) == 0) return true;
+        const std::string_view имя = список.substr(0, запятая);
+        if (имя.size() == драйвер.size() && SDL_strncasecmp(имя.data(), драйвер.data(), имя.size()) == 0) return true;
         список.remove_prefix(std::min(запятая + 1, список.size()));
     }
     return false;
